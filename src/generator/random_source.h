@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace vellumar {
+
+// Source of uniform random whole numbers for the generator. An interface so
+// that tests can script the exact draws.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Returns a uniformly distributed whole number in [0, n); n must be > 0.
+    virtual std::uint32_t below(std::uint32_t n) = 0;
+};
+
+// Draws from the operating system's cryptographic generator through libsodium.
+// Random bytes are fetched a buffer at a time (one system call per 4 KiB
+// rather than per draw) and the buffer is wiped when the source goes away.
+class SodiumRandomSource final : public RandomSource {
+public:
+    SodiumRandomSource();
+    ~SodiumRandomSource() override;
+    SodiumRandomSource(const SodiumRandomSource&) = delete;
+    SodiumRandomSource& operator=(const SodiumRandomSource&) = delete;
+
+    std::uint32_t below(std::uint32_t n) override;
+
+    // One raw 32-bit word from the buffer; exposed for benchmarks and for
+    // streaming to statistical test suites.
+    std::uint32_t nextWord();
+
+private:
+    static constexpr std::size_t kWords = 1024;  // 4 KiB
+    void refill();
+
+    std::array<std::uint32_t, kWords> buffer_{};
+    std::size_t next_ = kWords;
+};
+
+}  // namespace vellumar

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace vellumar {
+
+enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+// Modal message box titled with the application title, without an icon; the
+// first button is the default and closing the box counts as Cancel. Lines of
+// the prompt may be joined by CR LF.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual MessageAnswer show(const QString& prompt, MessageButtons buttons = MessageButtons::Ok) = 0;
+};
+
+class QtMessageBox final : public MessageBox {
+public:
+    explicit QtMessageBox(QString title) : title_(std::move(title)) {}
+    MessageAnswer show(const QString& prompt, MessageButtons buttons) override;
+
+private:
+    QString title_;
+};
+
+}  // namespace vellumar

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+
+namespace vellumar {
+
+// Holds at most one instance of each of the program's windows, reached by
+// name and made by its factory on first use. Closing a window unloads it: the
+// next use makes it afresh from its design values.
+class WindowInstances final : public QObject {
+public:
+    using Factory = std::function<QWidget*()>;
+
+    void define(const QString& name, Factory factory);
+
+    // The open instance, or null.
+    QWidget* find(const QString& name) const;
+    template <class T>
+    T* find(const QString& name) const { return qobject_cast<T*>(find(name)); }
+
+    // Makes the window if it does not exist yet, without showing it.
+    QWidget* load(const QString& name);
+    // Loads the window if needed and shows it, modeless; an open window is
+    // only brought to the front.
+    QWidget* show(const QString& name);
+    // Closes the window and discards it.
+    void unload(const QString& name);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::map<QString, Factory> factories_;
+    std::map<QString, QPointer<QWidget>> open_;
+};
+
+}  // namespace vellumar

@@ -1,0 +1,14 @@
+#include "windows/app_windows.h"
+
+#include "runtime/window_instances.h"
+#include "windows/main/frm_pass_create.h"
+
+namespace vellumar {
+
+void defineAppWindows(Runtime& runtime)
+{
+    WindowInstances& windows = *runtime.windows;
+    windows.define(QStringLiteral("frmPassCreate"), [&runtime] { return new frmPassCreate(runtime); });
+}
+
+}  // namespace vellumar

@@ -1,0 +1,67 @@
+#include "windows/controls.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+namespace vellumar {
+
+QString shownCaption(const QString& caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        shown.append(caption[i]);
+    }
+    return shown;
+}
+
+void setTabOrderChain(std::initializer_list<QWidget*> widgets)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& caption, bool ticked)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(shownCaption(caption));
+    box->setChecked(ticked);
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(shownCaption(caption));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(alignment);
+    return label;
+}
+
+QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, Qt::Alignment alignment)
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAlignment(alignment | Qt::AlignVCenter);
+    return edit;
+}
+
+}  // namespace vellumar
