@@ -1,0 +1,77 @@
+# Shared by the real-window tests: start a private Xvfb, find windows, press
+# keys, take screenshots. Source it from a bash script with `set -euo pipefail`.
+
+# Starts Xvfb on a free display and exports DISPLAY; stops it on exit.
+start_xvfb() {
+    local size=${1:-1024x768x24}
+    unset WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+    export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+    chmod 700 "$XDG_RUNTIME_DIR"
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.05
+    done
+    [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    rm -f "$fdfile"
+    trap 'stop_xvfb' EXIT
+}
+
+stop_xvfb() {
+    [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+}
+
+# Waits until a visible window with this exact title exists; prints its id.
+wait_for_window() {
+    local title=$1 i id
+    for i in $(seq 1 200); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "window '$title' did not appear" >&2
+    return 1
+}
+
+# Gives the window the keyboard focus (there is no window manager).
+focus_window() {
+    xdotool windowfocus --sync "$1"
+    sleep 0.2
+}
+
+# Saves a PNG of one window.
+screenshot_window() {
+    local id=$1 file=$2
+    mkdir -p "$(dirname "$file")"
+    import -window "$id" "$file"
+}
+
+# Polls a command until it prints the expected text (or times out).
+wait_for_output() {
+    local expected=$1
+    shift
+    local i out=""
+    for i in $(seq 1 100); do
+        out=$("$@" 2>/dev/null || true)
+        [ "$out" = "$expected" ] && return 0
+        sleep 0.05
+    done
+    echo "expected '$expected' from '$*', got '$out'" >&2
+    return 1
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
