@@ -91,3 +91,7 @@ inline FakeRuntime::FakeRuntime() : random(std::make_unique<SodiumRandomSource>(
 }
 
 }  // namespace vellumar::testing
+
+// Toolkit-free fakes (file lookup, program start) live in their own header so
+// that GoogleTest tests can use them without Qt.
+#include "service_fakes.h"
