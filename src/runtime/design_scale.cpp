@@ -19,7 +19,7 @@ DesignScale DesignScale::forFont(const QFont& font)
     static const QString letters =
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     const QFontMetricsF metrics(font);
-    const double averageWidth = metrics.horizontalAdvance(letters) / letters.size();
+    const double averageWidth = metrics.horizontalAdvance(letters) / static_cast<double>(letters.size());
     return DesignScale(averageWidth / kDesignCharWidth, metrics.height() / kDesignCharHeight);
 }
 
