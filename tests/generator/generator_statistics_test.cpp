@@ -91,8 +91,9 @@ void checkSample(const PasswordOptions& options, const std::string& sample)
                   chiSquareLimit(static_cast<int>(alphabet.size()) - 1))
             << "class " << cls;
     }
-    if (chosenCount > 1)
+    if (chosenCount > 1) {
         EXPECT_LT(classChi, chiSquareLimit(chosenCount - 1));
+    }
 }
 
 TEST(GeneratorStatistics, AllClassesShareEvenlyAndEveryCharacterOccurs)
