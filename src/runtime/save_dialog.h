@@ -27,4 +27,10 @@ public:
     virtual std::optional<SaveDialogResult> ask(const SaveDialogSettings& settings) = 0;
 };
 
+// Qt's file dialog, modal over the active window.
+class QtSaveDialog final : public SaveDialog {
+public:
+    std::optional<SaveDialogResult> ask(const SaveDialogSettings& settings) override;
+};
+
 }  // namespace vellumar

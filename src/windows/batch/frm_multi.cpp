@@ -1,0 +1,261 @@
+#include "windows/batch/frm_multi.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <optional>
+
+#include "runtime/design_scale.h"
+#include "runtime/file_service.h"
+#include "runtime/message_box.h"
+#include "runtime/pointer.h"
+#include "runtime/save_dialog.h"
+#include "runtime/whole_number.h"
+#include "runtime/window_instances.h"
+#include "windows/controls.h"
+#include "windows/main/frm_pass_create.h"
+
+namespace vellumar {
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+// How long a batch collects passwords before it shows them: about one frame.
+constexpr qint64 kShowEveryMs = 16;
+
+// Shows the busy pointer for as long as it lives.
+class BusyPointer {
+public:
+    explicit BusyPointer(MousePointer* pointer) : pointer_(pointer)
+    {
+        if (pointer_)
+            pointer_->setBusy();
+    }
+    ~BusyPointer() { release(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+    void release()
+    {
+        if (pointer_)
+            pointer_->setDefault();
+        pointer_ = nullptr;
+    }
+
+private:
+    MousePointer* pointer_;
+};
+
+std::optional<std::int16_t> readWholeNumber(const QString& text)
+{
+    return parseWholeNumber(text.toStdString());
+}
+
+}  // namespace
+
+frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      runtime_(runtime)
+{
+    setObjectName(QStringLiteral("frmMulti"));
+    setWindowTitle(tr("Multiple Password Generator"));
+
+    const DesignScale scale = DesignScale::forFont(font());
+    setFixedSize(scale.size(4305, 3285));
+
+    lblNumber = makeLabel(this, "lblNumber", tr("Number of Passwords:"), Qt::AlignRight | Qt::AlignVCenter);
+    scale.place(lblNumber, 150, 225, 1890, 240);
+    txtNumPass = makeLineEdit(this, "txtNumPass", QStringLiteral("1"), Qt::AlignRight);
+    txtNumPass->setAccessibleName(tr("Number of Passwords"));
+    scale.place(txtNumPass, 2175, 150, 540, 315);
+    cmdGenerate = makeButton(this, "cmdGenerate", tr("&Generate"));
+    scale.place(cmdGenerate, 3000, 75, 1140, 390);
+
+    txtPasswords = new QPlainTextEdit(this);
+    txtPasswords->setObjectName(QStringLiteral("txtPasswords"));
+    txtPasswords->setAccessibleName(tr("Passwords"));
+    txtPasswords->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtPasswords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtPasswords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control, as in the other fields.
+    txtPasswords->setTabChangesFocus(true);
+    scale.place(txtPasswords, 300, 600, 3765, 2040);
+
+    cmdSave = makeButton(this, "cmdSave", tr("&Save To File ..."));
+    scale.place(cmdSave, 300, 2850, 1365, 315);
+    cmdClose = makeButton(this, "cmdClose", tr("&Close"));
+    scale.place(cmdClose, 2700, 2850, 1365, 315);
+
+    setTabOrderChain({txtNumPass, cmdSave, cmdGenerate, txtPasswords, cmdClose});
+    txtNumPass->setFocus();
+
+    connect(cmdGenerate, &QPushButton::clicked, this, &frmMulti::cmdGenerate_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmMulti::cmdSave_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmMulti::cmdClose_Click);
+}
+
+QString frmMulti::listText() const
+{
+    // The document keeps lines as blocks; the raw text separates them with
+    // paragraph separators (and Shift+Enter puts line separators inside one).
+    QString text = txtPasswords->document()->toRawText();
+    qsizetype breaks = 0;
+    for (const QChar c : std::as_const(text))
+        breaks += (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) ? 1 : 0;
+    if (breaks == 0)
+        return text;
+    QString list;
+    list.reserve(text.size() + breaks);
+    for (const QChar c : std::as_const(text)) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            list += kLineEnd;
+        else
+            list += c;
+    }
+    return list;
+}
+
+void frmMulti::appendToList(const QString& lines)
+{
+    QTextCursor cursor(txtPasswords->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(lines);
+    // Follow the growing end, and draw it now: the batch does not return to
+    // the event loop until it has finished.
+    txtPasswords->setTextCursor(cursor);
+    txtPasswords->repaint();
+}
+
+void frmMulti::cmdGenerate_Click()
+{
+    // A new batch replaces the list whatever the count turns out to be. The
+    // list of a batch is not worth undoing step by step: recording it would
+    // cost as much as building it.
+    txtPasswords->setUndoRedoEnabled(false);
+    txtPasswords->clear();
+    BusyPointer busy(runtime_.pointer);
+
+    const std::optional<std::int16_t> count = readWholeNumber(txtNumPass->text());
+    if (!count) {
+        busy.release();
+        txtPasswords->setUndoRedoEnabled(true);
+        runtime_.messageBox->show(tr("The number of passwords must be a whole number from 0 to 32767."));
+        return;
+    }
+
+    auto* main = runtime_.windows ? runtime_.windows->find<frmPassCreate>(QStringLiteral("frmPassCreate"))
+                                  : nullptr;
+    if (!main || *count <= 0) {
+        txtPasswords->setUndoRedoEnabled(true);
+        return;
+    }
+
+    // Refuse a list that would not fit before making any password. A length
+    // the generator cannot read fails at the first password anyway.
+    const int length = std::max<int>(0, readWholeNumber(main->txtNumChar->text()).value_or(0));
+    const std::int64_t listChars = std::int64_t{*count} * (length + kLineEnd.size());
+    if (listChars > kMaxListChars) {
+        busy.release();
+        txtPasswords->setUndoRedoEnabled(true);
+        runtime_.messageBox->show(
+            tr("The list would be too large: it can hold at most %L1 characters, line ends included. "
+               "Make fewer or shorter passwords.")
+                .arg(kMaxListChars));
+        return;
+    }
+
+    // Passwords are collected and shown about once a frame, so that the list
+    // visibly grows while its building stays linear in its length.
+    QString pending;
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    for (int made = 0; made < *count; ++made) {
+        bool failed = false;
+        const QString password = main->GeneratePassword(&failed);
+        if (failed)
+            break;  // its message has been shown once; the options cannot change now
+        pending += password;
+        pending += kLineEnd;
+        if (sinceShown.elapsed() >= kShowEveryMs) {
+            appendToList(pending);
+            pending.clear();
+            sinceShown.restart();
+        }
+    }
+    if (!pending.isEmpty())
+        appendToList(pending);
+    txtPasswords->setUndoRedoEnabled(true);
+}
+
+QString frmMulti::saveFolder() const
+{
+    // An installed program's folder cannot be written: start in the user's
+    // documents instead.
+    const QString& programFolder = runtime_.app.programFolder;
+    if (runtime_.files->canCreateIn(programFolder))
+        return programFolder;
+    return runtime_.files->documentsFolder();
+}
+
+void frmMulti::cmdSave_Click()
+{
+    if (!runtime_.saveDialog || !runtime_.files)
+        return;
+    for (;;) {
+        SaveDialogSettings settings;
+        settings.initialFileName = QDir::toNativeSeparators(saveFolder() + QStringLiteral("/.txt"));
+        settings.defaultExtension = QStringLiteral("txt");
+        settings.filter = QStringLiteral("Text File (*.txt)");
+        settings.overwritePrompt = false;
+        const std::optional<SaveDialogResult> chosen = runtime_.saveDialog->ask(settings);
+        if (!chosen)
+            return;
+        const QString shownPath = QDir::toNativeSeparators(chosen->path);
+
+        switch (runtime_.files->kindAt(chosen->path)) {
+        case PathKind::Folder:
+            runtime_.messageBox->show(
+                tr("%1 is a folder. The passwords were not saved.").arg(shownPath));
+            return;
+        case PathKind::File: {
+            const MessageAnswer answer = runtime_.messageBox->show(
+                QStringLiteral("Do you want to copy over this file and lose all data it contains?"),
+                MessageButtons::YesNoCancel);
+            if (answer == MessageAnswer::No)
+                continue;  // ask again, from the start folder
+            if (answer != MessageAnswer::Yes)
+                return;
+            break;
+        }
+        case PathKind::Nothing:
+            break;
+        }
+
+        const QString reason = SavePasswords(chosen->path);
+        if (!reason.isEmpty()) {
+            runtime_.messageBox->show(tr("The passwords could not be saved to %1.\r\n%2")
+                                          .arg(shownPath, reason));
+        }
+        return;
+    }
+}
+
+QString frmMulti::SavePasswords(const QString& strSavePath)
+{
+    return runtime_.files->writeText(strSavePath, listText() + kLineEnd);
+}
+
+void frmMulti::cmdClose_Click()
+{
+    close();
+}
+
+}  // namespace vellumar
