@@ -10,6 +10,7 @@
 
 #include "runtime/file_lookup.h"
 #include "runtime/program_start.h"
+#include "runtime/shell_open.h"
 
 namespace vellumar::testing {
 
@@ -43,6 +44,19 @@ public:
     std::set<std::string> existing;
     std::vector<std::string> asked;
     bool throwOnStart = false;
+};
+
+// Records each open the shell is asked for and answers with `result`.
+class RecordingShellOpen final : public ShellOpen {
+public:
+    bool open(const ShellOpenRequest& request) override
+    {
+        requests.push_back(request);
+        return result;
+    }
+
+    std::vector<ShellOpenRequest> requests;
+    bool result = true;
 };
 
 }  // namespace vellumar::testing

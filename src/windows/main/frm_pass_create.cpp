@@ -165,7 +165,9 @@ void frmPassCreate::mnuWebsite_Click()
 
 QString frmPassCreate::helpFilePath() const
 {
-    return runtime_.app.programFolder + QDir::separator() + QStringLiteral("vellumar100.chm");
+    // The program folder may come with '/' on every platform: give the shell
+    // the platform's own separators throughout.
+    return QDir::toNativeSeparators(runtime_.app.programFolder + QStringLiteral("/vellumar100.chm"));
 }
 
 void frmPassCreate::GoToWeb(const QString& NetAddress)
@@ -174,7 +176,7 @@ void frmPassCreate::GoToWeb(const QString& NetAddress)
     request.ownerWindow = static_cast<std::uintptr_t>(winId());
     request.operation = "Open";
     request.target = NetAddress.toStdString();
-    request.directory = runtime_.app.programFolder.toStdString();
+    request.directory = QDir::toNativeSeparators(runtime_.app.programFolder).toStdString();
     request.showCommand = kShowNormal;
     if (runtime_.shell && runtime_.shell->open(request))
         return;

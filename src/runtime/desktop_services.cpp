@@ -1,0 +1,136 @@
+#include "runtime/desktop_services.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QObject>
+#include <QProcess>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vellumar {
+
+namespace {
+
+// The local file a target names, or empty text for a web address.
+QString localFileOf(const QString& target, const QString& directory)
+{
+    const QUrl url(target);
+    QString path;
+    if (url.scheme().isEmpty())
+        path = target;
+    else if (url.isLocalFile())
+        path = url.toLocalFile();
+    else
+        return {};
+    return QDir(directory).absoluteFilePath(path);
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+XdgShellOpen::XdgShellOpen(int waitMs, std::string opener) : waitMs_(waitMs), opener_(std::move(opener)) {}
+
+bool XdgShellOpen::open(const ShellOpenRequest& request)
+{
+    const QString target = QString::fromStdString(request.target);
+    const QString directory = QString::fromStdString(request.directory);
+    if (target.isEmpty())
+        return false;
+    const QString localFile = localFileOf(target, directory);
+    if (!localFile.isEmpty() && !QFileInfo::exists(localFile))
+        return false;
+
+    QElapsedTimer clock;
+    clock.start();
+    // No parent: the opener must not be stopped when a window goes away.
+    auto* process = new QProcess;
+    process->setProgram(QString::fromStdString(opener_));
+    process->setArguments({target});
+    process->setWorkingDirectory(directory);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted(waitMs_)) {
+        delete process;
+        return false;
+    }
+    const int left = std::max(0, waitMs_ - static_cast<int>(clock.elapsed()));
+    if (process->waitForFinished(left)) {
+        const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        delete process;
+        return opened;
+    }
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
+}
+
+bool DetachedProgramStart::start(const std::string& programPath)
+{
+    if (programPath.empty())
+        return false;
+    return QProcess::startDetached(QString::fromStdString(programPath), {});
+}
+
+std::string PosixFileLookup::findFile(const std::string& path)
+{
+    const auto cut = path.find_last_of('/');
+    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
+    const std::string pattern = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (pattern.empty())
+        return {};
+
+    std::vector<std::string> matches;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.empty() || name[0] == '.')
+                continue;
+            if (::fnmatch(pattern.c_str(), name.c_str(), FNM_NOESCAPE) != 0)
+                continue;
+            if (isRegularFile(folder + "/" + name))
+                matches.push_back(name);
+        }
+        ::closedir(dir);
+    }
+    if (matches.empty())
+        return {};
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+std::string findSystemInfoTool(const std::string& pathVariable)
+{
+    static constexpr std::array<const char*, 4> kTools{"hardinfo", "hardinfo2", "kinfocenter", "cpu-x"};
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start <= pathVariable.size()) {
+        const auto end = std::min(pathVariable.find(':', start), pathVariable.size());
+        if (end > start)
+            folders.push_back(pathVariable.substr(start, end - start));
+        start = end + 1;
+    }
+    for (const char* tool : kTools) {
+        for (const std::string& folder : folders) {
+            const std::string candidate = folder + "/" + tool;
+            if (folder[0] == '/' && isRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0)
+                return candidate;
+        }
+    }
+    return {};
+}
+
+}  // namespace vellumar

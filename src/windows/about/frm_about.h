@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "runtime/runtime.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vellumar {
+
+// The About window's legal notice: five lines, each ended by CR LF.
+extern const char kLegalNotice[];
+
+// One horizontal separator line of the About window, drawn in one colour and
+// pen width from its left to its right end.
+class DesignLine final : public QWidget {
+    Q_OBJECT
+public:
+    DesignLine(QWidget* parent, int index, const QColor& colour, int penWidth);
+    int index() const { return index_; }
+    QColor colour() const { return colour_; }
+    int penWidth() const { return penWidth_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int index_;
+    QColor colour_;
+    int penWidth_;
+};
+
+// The About window: logo, title, version, description and legal notice, and
+// a button that starts the system-information tool.
+class frmAbout final : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmAbout(Runtime& runtime, QWidget* parent = nullptr);
+
+    // Finds the system-information tool through the registry and starts it,
+    // or tells the user that it is unavailable.
+    void StartSysInfo();
+
+    QLabel* picIcon;
+    QPlainTextEdit* Text1;
+    QPushButton* cmdOK;
+    QPushButton* cmdSysInfo;
+    DesignLine* Line1[2];
+    QLabel* lblDescription;
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+
+public slots:
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Form_Load();
+
+    Runtime& runtime_;
+};
+
+}  // namespace vellumar
