@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 
 #include "runtime/design_scale.h"
@@ -66,6 +67,8 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     Text1->setReadOnly(true);
     Text1->setTabChangesFocus(true);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A narrow margin lets the five lines fit the design's height.
+    Text1->document()->setDocumentMargin(2);
     {
         // The background is the colour of scroll-bar tracks.
         QPalette palette = Text1->palette();

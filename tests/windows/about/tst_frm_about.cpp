@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -103,6 +104,10 @@ private slots:
         for (const QString& line : QString::fromLatin1(kLegalNotice).split(QStringLiteral("\r\n")))
             widest = std::max(widest, metrics.horizontalAdvance(line));
         QVERIFY(widest <= w->Text1->viewport()->width() - 2 * int(w->Text1->document()->documentMargin()));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QCOMPARE(w->Text1->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(w->Text1->document()->blockCount(), 5);
+        QCOMPARE(w->Text1->document()->lineCount(), 5);
         for (QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(w->rect().contains(child->geometry()), qPrintable(child->objectName()));
     }
