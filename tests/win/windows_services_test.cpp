@@ -1,0 +1,151 @@
+// The Windows services over the real system calls (advapi32, shell32,
+// kernel32). Runs only in the Windows build (under wine when cross-built).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "runtime/win/windows_services.h"
+#include "win_test_support.h"
+
+namespace vellumar {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ScratchFolder;
+using testing::markerOf;
+using testing::placeMarkerTool;
+using testing::waitForMarker;
+
+void touch(const std::filesystem::path& file)
+{
+    std::ofstream(file) << "x";
+}
+
+void setAttributes(const std::filesystem::path& file, DWORD attributes)
+{
+    ASSERT_TRUE(SetFileAttributesA(file.string().c_str(), attributes));
+    ASSERT_EQ(GetFileAttributesA(file.string().c_str()) & attributes, attributes)
+        << "the file system keeps no DOS attributes for " << file;
+}
+
+TEST(WindowsRegistry, ReadsTheRegistryThroughAdvapi32)
+{
+    auto registry = win::makeWindowsRegistry();
+    // The predefined root as the program stores it (upper half zero on 64 bit).
+    RegistryKey key = 0;
+    ASSERT_EQ(registry->openKey(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                                0, kKeyRead, &key),
+              kErrorSuccess);
+    EXPECT_NE(key, 0u);
+
+    std::array<unsigned char, 1024> data{};
+    std::uint32_t size = data.size();
+    std::uint32_t type = 0;
+    ASSERT_EQ(registry->queryValue(key, "CurrentVersion", &type, data.data(), &size), kErrorSuccess);
+    EXPECT_EQ(type, kRegSz);
+    ASSERT_GT(size, 1u);
+    EXPECT_EQ(data[size - 1], 0);  // stored with its terminating zero
+
+    // Too small a buffer: ERROR_MORE_DATA and the size needed.
+    std::uint32_t small = 1;
+    EXPECT_EQ(registry->queryValue(key, "CurrentVersion", &type, data.data(), &small), kErrorMoreData);
+    EXPECT_GE(small, size);
+
+    size = data.size();
+    EXPECT_EQ(registry->queryValue(key, "No Such Value", &type, data.data(), &size), kErrorFileNotFound);
+    EXPECT_EQ(registry->closeKey(key), kErrorSuccess);
+
+    key = 0;
+    EXPECT_EQ(registry->openKey(kHkeyLocalMachine, "SOFTWARE\\No Such Key Of Vellumar", 0, kKeyRead, &key),
+              kErrorFileNotFound);
+    EXPECT_EQ(key, 0u);
+}
+
+TEST(WindowsFileLookup, FindsOnlyOrdinaryFiles)
+{
+    ScratchFolder folder;
+    const auto& dir = folder.path();
+    touch(dir / "a-hidden.txt");
+    touch(dir / "b-system.txt");
+    std::filesystem::create_directory(dir / "c-folder.txt");
+    touch(dir / "d-plain.txt");
+    touch(dir / "e-readonly.txt");
+    setAttributes(dir / "a-hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+    setAttributes(dir / "b-system.txt", FILE_ATTRIBUTE_SYSTEM);
+    setAttributes(dir / "e-readonly.txt", FILE_ATTRIBUTE_READONLY);
+
+    auto lookup = win::makeWindowsFileLookup();
+    const std::string base = folder.text() + "\\";
+    EXPECT_EQ(lookup->findFile(base + "a-hidden.txt"), "");
+    EXPECT_EQ(lookup->findFile(base + "b-system.txt"), "");
+    EXPECT_EQ(lookup->findFile(base + "c-folder.txt"), "");
+    EXPECT_EQ(lookup->findFile(base + "d-plain.txt"), "d-plain.txt");
+    EXPECT_EQ(lookup->findFile(base + "D-PLAIN.TXT"), "d-plain.txt");  // no regard to case
+    EXPECT_EQ(lookup->findFile(base + "e-readonly.txt"), "e-readonly.txt");
+    EXPECT_EQ(lookup->findFile(base + "missing.txt"), "");
+    EXPECT_EQ(lookup->findFile(base + "no-folder\\d-plain.txt"), "");
+    EXPECT_EQ(lookup->findFile(""), "");
+    // A pattern passes over what is not ordinary to the first file that is.
+    const std::string first = lookup->findFile(base + "*.txt");
+    EXPECT_TRUE(first == "d-plain.txt" || first == "e-readonly.txt") << first;
+
+    SetFileAttributesA((dir / "e-readonly.txt").string().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(WindowsProgramStart, StartsThePathAsAWholeWithoutSplittingAtBlanks)
+{
+    ScratchFolder folder;
+    // "<scratch>\System Tools\info.exe", with a decoy "<scratch>\System.exe"
+    // that a command line split at the blank would start instead.
+    const auto tool = folder.path() / "System Tools" / "info.exe";
+    const auto decoy = folder.path() / "System.exe";
+    placeMarkerTool(tool);
+    placeMarkerTool(decoy);
+
+    auto start = win::makeWindowsProgramStart();
+    ASSERT_TRUE(start->start(tool.string()));
+    EXPECT_TRUE(waitForMarker(tool, 15s).has_value()) << "the tool did not run";
+    EXPECT_FALSE(std::filesystem::exists(markerOf(decoy))) << "the decoy ran";
+
+    EXPECT_FALSE(start->start((folder.path() / "System Tools" / "missing.exe").string()));
+    EXPECT_FALSE(start->start((folder.path() / "System Tools").string()));  // a folder
+    EXPECT_FALSE(start->start(""));
+}
+
+TEST(WindowsShellOpen, ReportsAMissingFileAsFailure)
+{
+    ScratchFolder folder;
+    auto shell = win::makeWindowsShellOpen();
+    ShellOpenRequest request;
+    request.operation = "Open";
+    request.target = folder.text() + "\\vellumar100.chm";
+    request.directory = folder.text();
+    EXPECT_FALSE(shell->open(request));
+}
+
+TEST(WindowsShellOpen, OpensAProgramInTheGivenFolder)
+{
+    ScratchFolder folder;
+    const auto tool = folder.path() / "Shell Target" / "opened.exe";
+    const auto workDir = folder.path() / "Work Dir";
+    placeMarkerTool(tool);
+    std::filesystem::create_directories(workDir);
+
+    auto shell = win::makeWindowsShellOpen();
+    ShellOpenRequest request;
+    request.operation = "Open";
+    request.target = tool.string();
+    request.directory = workDir.string();
+    ASSERT_TRUE(shell->open(request));
+    const auto startedIn = waitForMarker(tool, 15s);
+    ASSERT_TRUE(startedIn.has_value()) << "the shell did not start the program";
+    EXPECT_TRUE(std::filesystem::equivalent(*startedIn, workDir)) << *startedIn;
+}
+
+}  // namespace
+}  // namespace vellumar

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The Windows stage of the tests: cross-builds the toolkit-free code for
+# 64-bit Windows with mingw-w64 (CMake preset "windows") and runs its tests
+# under wine, headless, in a throwaway wine prefix. Installs the packages of
+# tools/debian-packages-windows.txt that are missing (apt-get, through sudo
+# when not root).
+#
+# Usage: tools/windows-stage.sh [extra cmake configure arguments]
+# VELLUMAR_WINDOWS_BUILD names the build folder (default: build/windows).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${VELLUMAR_WINDOWS_BUILD:-$root/build/windows}
+started=$SECONDS
+
+# --- packages
+missing=()
+while read -r pkg; do
+    pkg=${pkg%%#*}
+    pkg=${pkg//[[:space:]]/}
+    [ -n "$pkg" ] || continue
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$pkg")
+done < "$root/tools/debian-packages-windows.txt"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing missing packages: ${missing[*]}"
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+echo "windows stage: packages ready after $((SECONDS - started)) s"
+
+# --- a throwaway wine prefix with a persistent wineserver
+unset DISPLAY WAYLAND_DISPLAY
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vellumar-wine.XXXXXX")
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No menu entries on the host, and no Mono or Gecko installers at boot (the
+# tests need neither).
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+stop_wine() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+}
+trap stop_wine EXIT
+# Without a persistent server every test program waits seconds for one.
+wineserver -p
+wine cmd /c exit >/dev/null 2>&1
+# A crashing test program ends with its exit code, not a dialog.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+echo "windows stage: wine prefix ready after $((SECONDS - started)) s"
+
+# --- configure, build, test
+cmake --preset windows -B "$build" -DVELLUMAR_WERROR=ON "$@"
+cmake --build "$build" -j2
+ctest --test-dir "$build" --output-on-failure -j2 --timeout 120
+echo "windows stage: done after $((SECONDS - started)) s"
