@@ -19,16 +19,24 @@ SodiumRandomSource::~SodiumRandomSource()
 
 void SodiumRandomSource::refill()
 {
-    randombytes_buf(buffer_.data(), sizeof buffer_);
+    randombytes_buf(buffer_.data(), buffer_.size());
     next_ = 0;
+}
+
+std::uint8_t SodiumRandomSource::nextByte()
+{
+    if (next_ == kBytes)
+        refill();
+    const std::uint8_t byte = buffer_[next_];
+    buffer_[next_++] = 0;  // a used byte is not kept in memory
+    return byte;
 }
 
 std::uint32_t SodiumRandomSource::nextWord()
 {
-    if (next_ == kWords)
-        refill();
-    const std::uint32_t word = buffer_[next_];
-    buffer_[next_++] = 0;  // a used word is not kept in memory
+    std::uint32_t word = 0;
+    for (int i = 0; i < 4; ++i)
+        word = (word << 8) | nextByte();
     return word;
 }
 
@@ -36,12 +44,20 @@ std::uint32_t SodiumRandomSource::below(std::uint32_t n)
 {
     if (n < 2)
         return 0;
-    // Accept only words below the largest multiple of n that fits in 32 bits,
-    // so that every remainder is equally likely.
-    const std::uint32_t rejectFrom = static_cast<std::uint32_t>(-n) % n;  // 2^32 mod n
+    // Rejection sampling: accept only values below the largest multiple of n
+    // that the drawn bits can hold, so that every remainder is equally likely.
+    if (n <= 256) {
+        const std::uint32_t acceptBelow = 256 - 256 % n;
+        for (;;) {
+            const std::uint32_t byte = nextByte();
+            if (byte < acceptBelow)
+                return byte % n;
+        }
+    }
+    const std::uint32_t rejectBelow = static_cast<std::uint32_t>(-n) % n;  // 2^32 mod n
     for (;;) {
         const std::uint32_t word = nextWord();
-        if (word >= rejectFrom)
+        if (word >= rejectBelow)
             return word % n;
     }
 }

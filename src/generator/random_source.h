@@ -16,8 +16,9 @@ public:
 };
 
 // Draws from the operating system's cryptographic generator through libsodium.
-// Random bytes are fetched a buffer at a time (one system call per 4 KiB
-// rather than per draw) and the buffer is wiped when the source goes away.
+// Random bytes are fetched a buffer at a time (one system call per 16 KiB
+// rather than per draw), a bound up to 256 costs one byte per draw, and the
+// buffer is wiped when the source goes away.
 class SodiumRandomSource final : public RandomSource {
 public:
     SodiumRandomSource();
@@ -27,16 +28,17 @@ public:
 
     std::uint32_t below(std::uint32_t n) override;
 
-    // One raw 32-bit word from the buffer; exposed for benchmarks and for
-    // streaming to statistical test suites.
+    // Raw random bits from the buffer; exposed for streaming to statistical
+    // test suites.
+    std::uint8_t nextByte();
     std::uint32_t nextWord();
 
 private:
-    static constexpr std::size_t kWords = 1024;  // 4 KiB
+    static constexpr std::size_t kBytes = 16384;
     void refill();
 
-    std::array<std::uint32_t, kWords> buffer_{};
-    std::size_t next_ = kWords;
+    std::array<std::uint8_t, kBytes> buffer_{};
+    std::size_t next_ = kBytes;
 };
 
 }  // namespace vellumar
