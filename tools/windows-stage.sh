@@ -41,13 +41,22 @@ export WINEDEBUG=-all
 # tests need neither).
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 stop_wine() {
+    exec 9>&- 2>/dev/null || true
     wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
 }
 trap stop_wine EXIT
 # Without a persistent server every test program waits seconds for one.
 wineserver -p
+# One waiting program (cmd reading from a pipe that this script holds open)
+# keeps the prefix's system processes, the desktop among them, running for
+# the whole stage. Otherwise they stop whenever no program runs and start
+# again under some test program, which then waits for them (its output pipe
+# is held) and races with the programs started next.
+mkfifo "$WINEPREFIX/keep-running"
+wine cmd < "$WINEPREFIX/keep-running" >/dev/null 2>&1 &
+exec 9> "$WINEPREFIX/keep-running"
+# Boots the prefix (waits until it is ready).
 wine cmd /c exit >/dev/null 2>&1
 # A crashing test program ends with its exit code, not a dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null

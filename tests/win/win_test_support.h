@@ -65,9 +65,9 @@ inline void placeMarkerTool(const std::filesystem::path& target)
                                std::filesystem::copy_options::overwrite_existing);
 }
 
-inline std::filesystem::path markerOf(const std::filesystem::path& tool)
+inline std::filesystem::path markerOf(std::filesystem::path tool)
 {
-    return std::filesystem::path(tool.string() + ".ran");
+    return tool += ".ran";
 }
 
 // Waits up to `limit` for the tool at `tool` to leave its marker; gives the

@@ -97,6 +97,31 @@ TEST(WindowsFileLookup, FindsOnlyOrdinaryFiles)
     SetFileAttributesA((dir / "e-readonly.txt").string().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The program's text is UTF-8; the ...A calls take the ANSI code page.
+TEST(WindowsFileLookup, PassesNamesThroughTheAnsiCodePage)
+{
+    const std::wstring wideName = L"Gr\u00fc\u00dfe \u00e9t\u00e9.txt";  // Grüße été.txt
+    BOOL lossy = FALSE;
+    char ansi[64];
+    if (GetACP() == CP_UTF8 ||
+        WideCharToMultiByte(CP_ACP, 0, wideName.c_str(), -1, ansi, sizeof ansi, nullptr, &lossy) == 0 ||
+        lossy)
+        GTEST_SKIP() << "the ANSI code page " << GetACP() << " lacks these letters";
+
+    ScratchFolder folder;
+    std::ofstream(folder.path() / wideName) << "x";
+    const std::string utf8Name = "Gr\xc3\xbc\xc3\x9f" "e \xc3\xa9t\xc3\xa9.txt";
+    auto lookup = win::makeWindowsFileLookup();
+    EXPECT_EQ(lookup->findFile(folder.text() + "\\" + utf8Name), utf8Name);
+    EXPECT_EQ(lookup->findFile(folder.text() + "\\Gr*.txt"), utf8Name);
+
+    const auto tool = folder.path() / L"\u00c4rger" / "tool.exe";  // Ärger\tool.exe
+    placeMarkerTool(tool);
+    auto start = win::makeWindowsProgramStart();
+    ASSERT_TRUE(start->start(folder.text() + "\\\xc3\x84rger\\tool.exe"));
+    EXPECT_TRUE(waitForMarker(tool, 15s).has_value()) << "the tool did not run";
+}
+
 TEST(WindowsProgramStart, StartsThePathAsAWholeWithoutSplittingAtBlanks)
 {
     ScratchFolder folder;
