@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs every test headless: the
 # release build's ctest suite (widget tests offscreen, real-window tests under
 # their own Xvfb), the same suite built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short libFuzzer smoke run.
+# UndefinedBehaviorSanitizer, a short libFuzzer smoke run, and the Windows
+# code cross-built with mingw-w64 and tested under wine.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 tools/setup.sh
@@ -21,3 +22,6 @@ echo "== fuzz smoke run"
 cmake --preset fuzz -DVELLUMAR_WERROR=ON
 cmake --build --preset fuzz
 ctest --preset fuzz
+
+echo "== windows cross build, tests under wine"
+tools/windows-stage.sh

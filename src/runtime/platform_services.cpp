@@ -3,13 +3,37 @@
 #include "runtime/file_service.h"
 #include "runtime/save_dialog.h"
 
+#if defined(_WIN32)
+#include "runtime/win/windows_services.h"
+#else
 #include <cstdlib>
 
 #include "runtime/desktop_services.h"
 #include "runtime/memory_registry.h"
 #include "windows/about/core/sys_info.h"
+#endif
 
 namespace vellumar {
+
+#if defined(_WIN32)
+
+struct PlatformServices::Impl {
+    QtSaveDialog saveDialog;
+    QtFileService files;
+    win::WindowsServices system = win::makeWindowsServices();
+};
+
+void PlatformServices::fill(Runtime& runtime)
+{
+    runtime.saveDialog = &impl_->saveDialog;
+    runtime.files = &impl_->files;
+    runtime.shell = impl_->system.shell.get();
+    runtime.registry = impl_->system.registry.get();
+    runtime.fileLookup = impl_->system.fileLookup.get();
+    runtime.programStart = impl_->system.programStart.get();
+}
+
+#else
 
 struct PlatformServices::Impl {
     QtSaveDialog saveDialog;
@@ -19,9 +43,6 @@ struct PlatformServices::Impl {
     PosixFileLookup fileLookup;
     DetachedProgramStart programStart;
 };
-
-PlatformServices::PlatformServices() : impl_(std::make_unique<Impl>()) {}
-PlatformServices::~PlatformServices() = default;
 
 void PlatformServices::fill(Runtime& runtime)
 {
@@ -39,5 +60,10 @@ void PlatformServices::fill(Runtime& runtime)
     if (!tool.empty())
         impl_->registry.setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
 }
+
+#endif
+
+PlatformServices::PlatformServices() : impl_(std::make_unique<Impl>()) {}
+PlatformServices::~PlatformServices() = default;
 
 }  // namespace vellumar
