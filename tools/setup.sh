@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/debian-packages.txt that are
-# missing, with apt-get (through sudo when not root). Safe to run repeatedly.
+# Installs the Debian packages listed in a package file (by default
+# tools/debian-packages.txt) that are missing, with apt-get (through sudo when
+# not root). Safe to run repeatedly.
+#
+# Usage: tools/setup.sh [package-file]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+list=${1:-$here/debian-packages.txt}
 
 missing=()
 while read -r pkg; do
@@ -11,7 +15,7 @@ while read -r pkg; do
     [ -n "$pkg" ] || continue
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
     [ "$status" = "install ok installed" ] || missing+=("$pkg")
-done < "$here/debian-packages.txt"
+done < "$list"
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 

@@ -13,22 +13,7 @@ build=${VELLUMAR_WINDOWS_BUILD:-$root/build/windows}
 started=$SECONDS
 
 # --- packages
-missing=()
-while read -r pkg; do
-    pkg=${pkg%%#*}
-    pkg=${pkg//[[:space:]]/}
-    [ -n "$pkg" ] || continue
-    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
-    [ "$status" = "install ok installed" ] || missing+=("$pkg")
-done < "$root/tools/debian-packages-windows.txt"
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing missing packages: ${missing[*]}"
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+"$root/tools/setup.sh" "$root/tools/debian-packages-windows.txt"
 echo "windows stage: packages ready after $((SECONDS - started)) s"
 
 # --- a throwaway wine prefix with a persistent wineserver
