@@ -23,24 +23,13 @@ using namespace vellumar::testing;
 namespace {
 const QString kNoClass =
     QStringLiteral("Your have to check at least one of the check boxes to create a password.");
-
-class RecordingShell final : public ShellOpen {
-public:
-    bool open(const ShellOpenRequest& request) override
-    {
-        requests.push_back(request);
-        return succeed;
-    }
-    std::vector<ShellOpenRequest> requests;
-    bool succeed = true;
-};
 }  // namespace
 
 class TstFrmPassCreate : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FakeRuntime> fake;
-    RecordingShell shell;
+    RecordingShellOpen shell;
     QPointer<frmPassCreate> window;
 
     frmPassCreate* open()
@@ -55,7 +44,7 @@ private slots:
     void init()
     {
         fake = std::make_unique<FakeRuntime>();
-        shell = RecordingShell();
+        shell = RecordingShellOpen();
         fake->runtime.shell = &shell;
     }
     void cleanup()
@@ -306,7 +295,7 @@ private slots:
         }
         QVERIFY(fake->messageBox.prompts.isEmpty());
 
-        shell.succeed = false;
+        shell.result = false;
         w->mnuHowTo->trigger();
         QCOMPARE(fake->messageBox.prompts,
                  QStringList{QStringLiteral("It looks like you don't have a default browser set.\r\n"
