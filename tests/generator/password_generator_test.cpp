@@ -26,16 +26,6 @@ PasswordOptions options(bool upper, bool lower, bool digits, bool special, std::
     return PasswordOptions{upper, lower, digits, special, std::move(length)};
 }
 
-TEST(PasswordGenerator, DefaultOptionsAreLowerCaseAndDigitsOfSeven)
-{
-    const PasswordOptions defaults;
-    EXPECT_FALSE(defaults.upper);
-    EXPECT_TRUE(defaults.lower);
-    EXPECT_TRUE(defaults.digits);
-    EXPECT_FALSE(defaults.special);
-    EXPECT_EQ(defaults.lengthText, "7");
-}
-
 TEST(PasswordGenerator, MapsClassAndCharacterDrawsToTheFullRanges)
 {
     // Class draw, then character draw, per position; the last entry of every

@@ -11,7 +11,6 @@
 #include "runtime/design_scale.h"
 #include "runtime/message_box.h"
 #include "runtime/window_instances.h"
-#include "windows/controls.h"
 
 using namespace vellumar;
 
@@ -113,13 +112,6 @@ private slots:
         const DesignScale normal = DesignScale::forFont(QApplication::font());
         QVERIFY(bigger.horizontal() > normal.horizontal());
         QVERIFY(bigger.vertical() > normal.vertical());
-    }
-
-    void shownCaptionDropsAccessKeyMarks()
-    {
-        QCOMPARE(shownCaption(QStringLiteral("Create &Password")), QStringLiteral("Create Password"));
-        QCOMPARE(shownCaption(QStringLiteral("Salt && Pepper")), QStringLiteral("Salt & Pepper"));
-        QCOMPARE(shownCaption(QStringLiteral("Many...")), QStringLiteral("Many..."));
     }
 };
 

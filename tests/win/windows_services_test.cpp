@@ -33,39 +33,6 @@ void setAttributes(const std::filesystem::path& file, DWORD attributes)
         << "the file system keeps no DOS attributes for " << file;
 }
 
-TEST(WindowsRegistry, ReadsTheRegistryThroughAdvapi32)
-{
-    auto registry = win::makeWindowsRegistry();
-    // The predefined root as the program stores it (upper half zero on 64 bit).
-    RegistryKey key = 0;
-    ASSERT_EQ(registry->openKey(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                                0, kKeyRead, &key),
-              kErrorSuccess);
-    EXPECT_NE(key, 0u);
-
-    std::array<unsigned char, 1024> data{};
-    std::uint32_t size = data.size();
-    std::uint32_t type = 0;
-    ASSERT_EQ(registry->queryValue(key, "CurrentVersion", &type, data.data(), &size), kErrorSuccess);
-    EXPECT_EQ(type, kRegSz);
-    ASSERT_GT(size, 1u);
-    EXPECT_EQ(data[size - 1], 0);  // stored with its terminating zero
-
-    // Too small a buffer: ERROR_MORE_DATA and the size needed.
-    std::uint32_t small = 1;
-    EXPECT_EQ(registry->queryValue(key, "CurrentVersion", &type, data.data(), &small), kErrorMoreData);
-    EXPECT_GE(small, size);
-
-    size = data.size();
-    EXPECT_EQ(registry->queryValue(key, "No Such Value", &type, data.data(), &size), kErrorFileNotFound);
-    EXPECT_EQ(registry->closeKey(key), kErrorSuccess);
-
-    key = 0;
-    EXPECT_EQ(registry->openKey(kHkeyLocalMachine, "SOFTWARE\\No Such Key Of Vellumar", 0, kKeyRead, &key),
-              kErrorFileNotFound);
-    EXPECT_EQ(key, 0u);
-}
-
 TEST(WindowsFileLookup, FindsOnlyOrdinaryFiles)
 {
     ScratchFolder folder;
