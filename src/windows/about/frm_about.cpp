@@ -45,7 +45,6 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
 
     const DesignScale scale = DesignScale::forFont(font());
     setFixedSize(scale.size(5730, 2790));
-    move(scale.x(4350), scale.y(2550));
 
     // The white line is two pixels wide and lies under the one-pixel grey
     // line at the same height: together they look engraved.
