@@ -20,6 +20,12 @@ QString shownCaption(const QString& caption)
     return shown;
 }
 
+Qt::WindowFlags fixedWindowFlags(Qt::WindowType kind)
+{
+    return kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+           Qt::MSWindowsFixedSizeDialogHint;
+}
+
 void setTabOrderChain(std::initializer_list<QWidget*> widgets)
 {
     QWidget* previous = nullptr;

@@ -21,6 +21,10 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, Qt::Alignment alignment);
 QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, Qt::Alignment alignment);
 
+// Flags of a window of fixed size whose title bar has a close box only; kind
+// is Qt::Window, Qt::Dialog or Qt::Tool.
+Qt::WindowFlags fixedWindowFlags(Qt::WindowType kind);
+
 // Sets the keyboard focus order of the widgets, first to last.
 void setTabOrderChain(std::initializer_list<QWidget*> widgets);
 

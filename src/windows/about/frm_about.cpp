@@ -36,8 +36,7 @@ void DesignLine::paintEvent(QPaintEvent*)
 }
 
 frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, fixedWindowFlags(Qt::Dialog)),
       runtime_(runtime)
 {
     setObjectName(QStringLiteral("frmAbout"));

@@ -66,8 +66,7 @@ std::optional<std::int16_t> readWholeNumber(const QString& text)
 }  // namespace
 
 frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, fixedWindowFlags(Qt::Tool)),
       runtime_(runtime)
 {
     setObjectName(QStringLiteral("frmMulti"));

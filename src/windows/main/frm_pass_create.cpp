@@ -24,8 +24,7 @@
 namespace vellumar {
 
 frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, fixedWindowFlags(Qt::Window)),
       runtime_(runtime)
 {
     setObjectName(QStringLiteral("frmPassCreate"));
