@@ -44,22 +44,26 @@ std::uint32_t SodiumRandomSource::below(std::uint32_t n)
 {
     if (n < 2)
         return 0;
-    // Rejection sampling: accept only values below the largest multiple of n
-    // that the drawn bits can hold, so that every remainder is equally likely.
+    // Multiply-and-shift with rejection (Lemire): the high part of x * n is
+    // uniform below n once the few values whose low part falls under
+    // (2^k - n) mod n are drawn again. It needs a division only in the rare
+    // case that the low part is below n.
     if (n <= 256) {
-        const std::uint32_t acceptBelow = 256 - 256 % n;
-        for (;;) {
-            const std::uint32_t byte = nextByte();
-            if (byte < acceptBelow)
-                return byte % n;
+        std::uint32_t product = std::uint32_t{nextByte()} * n;
+        if ((product & 0xFFu) < n) {
+            const std::uint32_t threshold = (256u - n) % n;
+            while ((product & 0xFFu) < threshold)
+                product = std::uint32_t{nextByte()} * n;
         }
+        return product >> 8;
     }
-    const std::uint32_t rejectBelow = static_cast<std::uint32_t>(-n) % n;  // 2^32 mod n
-    for (;;) {
-        const std::uint32_t word = nextWord();
-        if (word >= rejectBelow)
-            return word % n;
+    std::uint64_t product = std::uint64_t{nextWord()} * n;
+    if (static_cast<std::uint32_t>(product) < n) {
+        const std::uint32_t threshold = static_cast<std::uint32_t>(-n) % n;  // 2^32 mod n
+        while (static_cast<std::uint32_t>(product) < threshold)
+            product = std::uint64_t{nextWord()} * n;
     }
+    return static_cast<std::uint32_t>(product >> 32);
 }
 
 }  // namespace vellumar
