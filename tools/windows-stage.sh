@@ -18,6 +18,9 @@ echo "windows stage: packages ready after $((SECONDS - started)) s"
 
 # --- a throwaway wine prefix with a persistent wineserver
 unset DISPLAY WAYLAND_DISPLAY
+# Wine names host files in the locale's character set: without a UTF-8 locale
+# (a bare environment has none) file names beyond ASCII cannot be made.
+export LC_ALL=C.UTF-8
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vellumar-wine.XXXXXX")
 export WINEARCH=win64
