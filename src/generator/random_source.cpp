@@ -23,15 +23,6 @@ void SodiumRandomSource::refill()
     next_ = 0;
 }
 
-std::uint8_t SodiumRandomSource::nextByte()
-{
-    if (next_ == kBytes)
-        refill();
-    const std::uint8_t byte = buffer_[next_];
-    buffer_[next_++] = 0;  // a used byte is not kept in memory
-    return byte;
-}
-
 std::uint32_t SodiumRandomSource::nextWord()
 {
     std::uint32_t word = 0;
@@ -40,23 +31,8 @@ std::uint32_t SodiumRandomSource::nextWord()
     return word;
 }
 
-std::uint32_t SodiumRandomSource::below(std::uint32_t n)
+std::uint32_t SodiumRandomSource::belowWide(std::uint32_t n)
 {
-    if (n < 2)
-        return 0;
-    // Multiply-and-shift with rejection (Lemire): the high part of x * n is
-    // uniform below n once the few values whose low part falls under
-    // (2^k - n) mod n are drawn again. It needs a division only in the rare
-    // case that the low part is below n.
-    if (n <= 256) {
-        std::uint32_t product = std::uint32_t{nextByte()} * n;
-        if ((product & 0xFFu) < n) {
-            const std::uint32_t threshold = (256u - n) % n;
-            while ((product & 0xFFu) < threshold)
-                product = std::uint32_t{nextByte()} * n;
-        }
-        return product >> 8;
-    }
     std::uint64_t product = std::uint64_t{nextWord()} * n;
     if (static_cast<std::uint32_t>(product) < n) {
         const std::uint32_t threshold = static_cast<std::uint32_t>(-n) % n;  // 2^32 mod n

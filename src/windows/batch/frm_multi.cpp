@@ -209,7 +209,7 @@ void frmMulti::cmdGenerate_Click()
                                                                     : QChar(QChar::LineSeparator);
         if (endOfChunk) {
             appendToList(pending);
-            pending.clear();
+            pending.resize(0);  // keeps its memory for the next chunk
             sinceShown.restart();
         }
     }
