@@ -1,26 +1,44 @@
 # Shared by the real-window tests: start a private Xvfb, find windows, press
 # keys, take screenshots. Source it from a bash script with `set -euo pipefail`.
 
-# Starts Xvfb on a free display and exports DISPLAY; stops it on exit.
+# Starts Xvfb on a free display and exports DISPLAY; stops it on exit. The
+# display is used only once a client has connected to it: a server that was
+# given a display but cannot serve it (one that is still going away, say) is
+# replaced by a new one.
 start_xvfb() {
     local size=${1:-1024x768x24}
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
     chmod 700 "$XDG_RUNTIME_DIR"
-    local fdfile
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local i
-    for i in $(seq 1 100); do
-        [ -s "$fdfile" ] && break
-        sleep 0.05
-    done
-    [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; return 1; }
-    export DISPLAY=":$(head -n1 "$fdfile")"
-    rm -f "$fdfile"
     trap 'stop_xvfb' EXIT
+    local attempt i fdfile display
+    for attempt in 1 2 3; do
+        fdfile=$(mktemp)
+        # -noreset: otherwise the server resets whenever its last client
+        # leaves, and a client that connects meanwhile is refused.
+        Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for i in $(seq 1 100); do
+            [ -s "$fdfile" ] && break
+            sleep 0.05
+        done
+        display=$(head -n1 "$fdfile")
+        rm -f "$fdfile"
+        if [ -n "$display" ]; then
+            for i in $(seq 1 50); do
+                if xdpyinfo -display ":$display" >/dev/null 2>&1; then
+                    export DISPLAY=":$display"
+                    return 0
+                fi
+                sleep 0.1
+            done
+        fi
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    done
+    echo "Xvfb did not start" >&2
+    return 1
 }
 
 stop_xvfb() {
