@@ -28,14 +28,16 @@ static_assert(kSpecial[0] == '!' && kSpecial[14] == '/' && kSpecial[15] == ':' &
               kSpecial[21] == '@' && kSpecial[22] == '[' && kSpecial[26] == '_' &&
               kSpecial[27] == '{' && kSpecial[30] == '~');
 
+// The characters of each class, indexed by CharacterClass.
+constexpr std::string_view kAlphabets[4] = {kUpper, kLower, kDigits,
+                                            {kSpecial.data(), kSpecial.size()}};
+
 // Draws length characters: per position a class, again while it lands on an
 // unchosen one, then a character of that class.
 template <class Source>
 std::optional<std::string> drawPassword(Source& random, const bool (&chosen)[4], int length,
                                         const ShowMessage& showMessage)
 {
-    constexpr std::string_view alphabets[4] = {kUpper, kLower, kDigits,
-                                               {kSpecial.data(), kSpecial.size()}};
     std::string password(static_cast<std::size_t>(length), '\0');
     // An int counter: a 16-bit one could not step past 32767.
     for (int position = 0; position < length;) {
@@ -46,7 +48,7 @@ std::optional<std::string> drawPassword(Source& random, const bool (&chosen)[4],
         }
         if (!chosen[cls])
             continue;  // draw the class of this position again
-        const std::string_view chars = alphabets[cls];
+        const std::string_view chars = kAlphabets[cls];
         const std::uint32_t index = random.below(static_cast<std::uint32_t>(chars.size()));
         assert(index < chars.size());
         password[static_cast<std::size_t>(position)] = chars[index];
@@ -64,13 +66,7 @@ SpecialCharacterTable makeSpecialCharacterTable()
 
 std::string_view classCharacters(CharacterClass cls)
 {
-    switch (cls) {
-    case CharacterClass::Upper: return kUpper;
-    case CharacterClass::Lower: return kLower;
-    case CharacterClass::Digit: return kDigits;
-    case CharacterClass::Special: return {kSpecial.data(), kSpecial.size()};
-    }
-    return {};
+    return kAlphabets[static_cast<std::size_t>(cls)];
 }
 
 std::optional<std::string> generatePassword(const PasswordOptions& options,

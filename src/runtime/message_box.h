@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace vellumar {
 
 enum class MessageButtons { Ok, YesNoCancel };
@@ -15,6 +17,12 @@ public:
     virtual ~MessageBox() = default;
     virtual MessageAnswer show(const QString& prompt, MessageButtons buttons = MessageButtons::Ok) = 0;
 };
+
+// Shows a UTF-8 message from toolkit-free code with an OK button.
+inline void showUtf8(MessageBox& box, std::string_view text)
+{
+    box.show(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
 
 class QtMessageBox final : public MessageBox {
 public:

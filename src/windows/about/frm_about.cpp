@@ -127,10 +127,7 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::StartSysInfo()
 {
-    const auto showMessage = [this](std::string_view message) {
-        runtime_.messageBox->show(
-            QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
-    };
+    const auto showMessage = [this](std::string_view message) { showUtf8(*runtime_.messageBox, message); };
     if (!runtime_.registry || !runtime_.fileLookup || !runtime_.programStart) {
         showMessage(kSysInfoUnavailable);
         return;

@@ -108,10 +108,8 @@ QString frmPassCreate::GeneratePassword(bool* failed)
     options.lengthText = txtNumChar->text().toStdString();
 
     const std::optional<std::string> password =
-        generatePassword(options, *runtime_.random, [this](std::string_view message) {
-            runtime_.messageBox->show(
-                QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
-        });
+        generatePassword(options, *runtime_.random,
+                         [this](std::string_view message) { showUtf8(*runtime_.messageBox, message); });
     if (failed)
         *failed = !password.has_value();
     if (!password)
