@@ -38,7 +38,7 @@ constexpr int kRuns = 5;
 
 class PrintingMessageBox final : public MessageBox {
 public:
-    MessageAnswer show(const QString& prompt, MessageButtons) override
+    MessageAnswer show(QWidget*, const QString& prompt, MessageButtons) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
         return MessageAnswer::Cancel;

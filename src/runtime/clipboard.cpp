@@ -2,22 +2,36 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace vellumar {
 
-void QtClipboard::setText(const QString& text)
+QMimeData* passwordMimeData(const QString& text)
 {
-    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    auto* data = new QMimeData;
+    data->setText(text);
+    // The hint KDE's clipboard manager and others honour: do not keep this.
+    data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
+    return data;
 }
 
-void QtClipboard::setTextBeforeExit(const QString& text)
+void QtClipboard::setText(const QString& text)
+{
+    QGuiApplication::clipboard()->setMimeData(passwordMimeData(text), QClipboard::Clipboard);
+}
+
+void QtClipboard::keepAfterExit()
 {
     // On X11 the clipboard is served by the program that set it, so its text
-    // vanishes with the program unless a clipboard manager copies it. A small
-    // owner process keeps it available instead. Elsewhere Qt hands it over.
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && handTextToClipboardOwner(text))
+    // vanishes with the program unless a clipboard manager copies it (Qt
+    // hands it to one at exit). Without one, a small owner process keeps it
+    // available. Elsewhere the system keeps it by itself.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !clipboard->ownsClipboard())
         return;
-    setText(text);
+    if (clipboardManagerRunning())
+        return;
+    handTextToClipboardOwner(clipboard->text(QClipboard::Clipboard));
 }
 
 }  // namespace vellumar

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QMimeData;
+
 namespace vellumar {
 
 // Puts text on the system clipboard as plain text.
@@ -9,16 +11,20 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString& text) = 0;
-    // Like setText, for a program that is about to end: the text stays on the
-    // clipboard after the program has gone.
-    virtual void setTextBeforeExit(const QString& text) = 0;
+    // Called as the program ends: while the program still owns the clipboard,
+    // its text stays there after the program has gone.
+    virtual void keepAfterExit() = 0;
 };
 
 class QtClipboard final : public Clipboard {
 public:
     void setText(const QString& text) override;
-    void setTextBeforeExit(const QString& text) override;
+    void keepAfterExit() override;
 };
+
+// The clipboard contents for a password: plain text, marked as a secret so
+// that clipboard managers keep it out of their history.
+QMimeData* passwordMimeData(const QString& text);
 
 // The internal command-line switch that turns the program into a clipboard
 // owner process (see clipboard_owner.cpp).
@@ -32,5 +38,9 @@ int runClipboardOwner(int argc, char** argv);
 // Hands the text to a new clipboard owner process and waits until it owns
 // the clipboard. False when that could not be done (no X11, no helper).
 bool handTextToClipboardOwner(const QString& text);
+
+// Whether a clipboard manager runs on this X11 display (it then copies the
+// clipboard from a program that ends, and no owner process is needed).
+bool clipboardManagerRunning();
 
 }  // namespace vellumar

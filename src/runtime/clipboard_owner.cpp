@@ -7,7 +7,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <cstdlib>
 #include <string>
+
+#if defined(Q_OS_UNIX) && QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -64,8 +70,8 @@ int runClipboardOwner(int argc, char** argv)
     const std::string text = readAll(STDIN_FILENO);
     QGuiApplication app(argc, argv);
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                       QClipboard::Clipboard);
+    clipboard->setMimeData(passwordMimeData(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
+                           QClipboard::Clipboard);
     if (!clipboard->ownsClipboard())
         return 1;
 
@@ -151,6 +157,35 @@ bool handTextToClipboardOwner(const QString& text)
     return owns;
 }
 
+#if QT_CONFIG(xcb)
+bool clipboardManagerRunning()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    static const char kName[] = "CLIPBOARD_MANAGER";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, sizeof kName - 1, kName), nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t name = atom->atom;
+    std::free(atom);
+    if (name == XCB_ATOM_NONE)
+        return false;  // never interned: nobody has claimed it
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, name), nullptr);
+    const bool running = owner && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    return running;
+}
+#else
+bool clipboardManagerRunning()
+{
+    return false;
+}
+#endif
+
 #else
 
 int runClipboardOwner(int, char**)
@@ -159,6 +194,11 @@ int runClipboardOwner(int, char**)
 }
 
 bool handTextToClipboardOwner(const QString&)
+{
+    return false;
+}
+
+bool clipboardManagerRunning()
 {
     return false;
 }

@@ -44,6 +44,20 @@ bool isRegularFile(const std::string& path)
 
 XdgShellOpen::XdgShellOpen(int waitMs, std::string opener) : waitMs_(waitMs), opener_(std::move(opener)) {}
 
+XdgShellOpen::~XdgShellOpen()
+{
+    for (QProcess* process : openers_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        process->disconnect();
+        process->kill();
+        process->waitForFinished(1000);
+    }
+}
+
+int XdgShellOpen::runningOpeners() const
+{
+    return static_cast<int>(openers_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly).size());
+}
+
 bool XdgShellOpen::open(const ShellOpenRequest& request)
 {
     const QString target = QString::fromStdString(request.target);
@@ -56,8 +70,9 @@ bool XdgShellOpen::open(const ShellOpenRequest& request)
 
     QElapsedTimer clock;
     clock.start();
-    // No parent: the opener must not be stopped when a window goes away.
-    auto* process = new QProcess;
+    // Owned by the service, not by a window: the opener must not be stopped
+    // when a window goes away.
+    auto* process = new QProcess(&openers_);
     process->setProgram(QString::fromStdString(opener_));
     process->setArguments({target});
     process->setWorkingDirectory(directory);

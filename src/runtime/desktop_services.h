@@ -3,6 +3,8 @@
 // The Linux desktop's stand-ins for the Windows shell, program start and
 // file search.
 
+#include <QObject>
+
 #include <string>
 
 #include "runtime/file_lookup.h"
@@ -15,18 +17,23 @@ namespace vellumar {
 // an exit code other than 0 (2 missing file, 3 no handler, 4 action failed)
 // is a failure, still running after the wait is a success (xdg-open waits
 // for the browser it started in a bare session). A local target that does
-// not exist fails before anything is started. The opener is left running on
-// its own and outlives the program.
+// not exist fails before anything is started. An opener still running after
+// the wait is reaped when it ends; one still running when the service goes
+// (the program ends) is stopped then, while what it started goes on.
 class XdgShellOpen final : public ShellOpen {
 public:
     static constexpr int kDefaultWaitMs = 1500;
 
     explicit XdgShellOpen(int waitMs = kDefaultWaitMs, std::string opener = "xdg-open");
+    ~XdgShellOpen() override;
     bool open(const ShellOpenRequest& request) override;
+    // Openers started and not yet ended.
+    int runningOpeners() const;
 
 private:
     int waitMs_;
     std::string opener_;
+    QObject openers_;  // parent of the openers still running
 };
 
 // Starts the program at a path with no arguments, detached from this one.

@@ -5,13 +5,13 @@
 
 namespace vellumar {
 
-MessageAnswer QtMessageBox::show(const QString& prompt, MessageButtons buttons)
+MessageAnswer QtMessageBox::show(QWidget* owner, const QString& prompt, MessageButtons buttons)
 {
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 
     QMessageBox box(QMessageBox::NoIcon, title_, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+                    owner ? owner->window() : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     if (buttons == MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+class QWidget;
+
 namespace vellumar {
 
 enum class MessageButtons { Ok, YesNoCancel };
@@ -11,23 +13,25 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 // Modal message box titled with the application title, without an icon; the
 // first button is the default and closing the box counts as Cancel. Lines of
-// the prompt may be joined by CR LF.
+// the prompt may be joined by CR LF. The box belongs to the window whose
+// handler shows it (owner), so the focus goes back there when it closes.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
-    virtual MessageAnswer show(const QString& prompt, MessageButtons buttons = MessageButtons::Ok) = 0;
+    virtual MessageAnswer show(QWidget* owner, const QString& prompt,
+                               MessageButtons buttons = MessageButtons::Ok) = 0;
 };
 
 // Shows a UTF-8 message from toolkit-free code with an OK button.
-inline void showUtf8(MessageBox& box, std::string_view text)
+inline void showUtf8(MessageBox& box, QWidget* owner, std::string_view text)
 {
-    box.show(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    box.show(owner, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 class QtMessageBox final : public MessageBox {
 public:
     explicit QtMessageBox(QString title) : title_(std::move(title)) {}
-    MessageAnswer show(const QString& prompt, MessageButtons buttons) override;
+    MessageAnswer show(QWidget* owner, const QString& prompt, MessageButtons buttons) override;
 
 private:
     QString title_;

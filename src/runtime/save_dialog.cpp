@@ -6,9 +6,9 @@
 
 namespace vellumar {
 
-std::optional<SaveDialogResult> QtSaveDialog::ask(const SaveDialogSettings& settings)
+std::optional<SaveDialogResult> QtSaveDialog::ask(QWidget* owner, const SaveDialogSettings& settings)
 {
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(owner ? owner->window() : QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
 #ifndef Q_OS_WIN

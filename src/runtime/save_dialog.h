@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace vellumar {
 
 // The settings the Save dialog is shown with.
@@ -20,17 +22,18 @@ struct SaveDialogResult {
     QString fileTitle;  // file name without its folder
 };
 
-// Asks for a file name to save to; nothing when the user cancels.
+// Asks for a file name to save to; nothing when the user cancels. The dialog
+// belongs to the window that asks (owner).
 class SaveDialog {
 public:
     virtual ~SaveDialog() = default;
-    virtual std::optional<SaveDialogResult> ask(const SaveDialogSettings& settings) = 0;
+    virtual std::optional<SaveDialogResult> ask(QWidget* owner, const SaveDialogSettings& settings) = 0;
 };
 
-// Qt's file dialog, modal over the active window.
+// Qt's file dialog, modal over its owner.
 class QtSaveDialog final : public SaveDialog {
 public:
-    std::optional<SaveDialogResult> ask(const SaveDialogSettings& settings) override;
+    std::optional<SaveDialogResult> ask(QWidget* owner, const SaveDialogSettings& settings) override;
 };
 
 }  // namespace vellumar

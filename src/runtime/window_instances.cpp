@@ -35,6 +35,10 @@ QWidget* WindowInstances::show(const QString& name)
     QWidget* window = load(name);
     if (!window)
         return nullptr;
+    // An open window may be minimised (or hidden by the window manager):
+    // bring it back as it was, in front and active.
+    if (window->isMinimized())
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window->show();
     window->raise();
     window->activateWindow();

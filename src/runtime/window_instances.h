@@ -27,7 +27,7 @@ public:
     // Makes the window if it does not exist yet, without showing it.
     QWidget* load(const QString& name);
     // Loads the window if needed and shows it, modeless; an open window is
-    // only brought to the front.
+    // only restored if minimised and brought to the front.
     QWidget* show(const QString& name);
     // Closes the window and discards it.
     void unload(const QString& name);

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <limits>
+
 namespace vellumar {
 
 QString shownCaption(const QString& caption)
@@ -50,7 +52,9 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(shownCaption(caption));
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus, as Space does; Enter in a
+    // text field presses nothing (the windows are no dialogs).
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -67,6 +71,9 @@ QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, 
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setAlignment(alignment | Qt::AlignVCenter);
+    // No limit of its own (Qt's default would cut pasted text at 32767
+    // characters without a word); the text is checked where it is read.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
 }
 

@@ -45,7 +45,7 @@ private slots:
             },
             Qt::Key_Escape);
         const MessageAnswer answer =
-            messageBox.show(QStringLiteral("line one\r\nline two "), MessageButtons::Ok);
+            messageBox.show(nullptr, QStringLiteral("line one\r\nline two "), MessageButtons::Ok);
         QCOMPARE(answer, MessageAnswer::Ok);
         QCOMPARE(title, QStringLiteral("Vellumar"));
         QCOMPARE(text, QStringLiteral("line one\nline two "));
@@ -57,9 +57,9 @@ private slots:
     {
         QtMessageBox messageBox(QStringLiteral("Vellumar"));
         whenBoxOpens([](QMessageBox* box) { QCOMPARE(box->buttons().size(), 3); }, Qt::Key_Return);
-        QCOMPARE(messageBox.show(QStringLiteral("?"), MessageButtons::YesNoCancel), MessageAnswer::Yes);
+        QCOMPARE(messageBox.show(nullptr, QStringLiteral("?"), MessageButtons::YesNoCancel), MessageAnswer::Yes);
         whenBoxOpens([](QMessageBox*) {}, Qt::Key_Escape);
-        QCOMPARE(messageBox.show(QStringLiteral("?"), MessageButtons::YesNoCancel),
+        QCOMPARE(messageBox.show(nullptr, QStringLiteral("?"), MessageButtons::YesNoCancel),
                  MessageAnswer::Cancel);
     }
 

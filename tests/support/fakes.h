@@ -2,6 +2,7 @@
 
 // Recording stand-ins for the runtime services, for widget tests.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -21,9 +22,10 @@ namespace vellumar::testing {
 
 class RecordingMessageBox final : public MessageBox {
 public:
-    MessageAnswer show(const QString& prompt, MessageButtons buttons) override
+    MessageAnswer show(QWidget* owner, const QString& prompt, MessageButtons buttons) override
     {
         prompts.append(prompt);
+        owners.append(owner);
         lastButtons = buttons;
         if (answers.empty())
             return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
@@ -33,6 +35,7 @@ public:
     }
 
     QStringList prompts;
+    QList<QWidget*> owners;
     MessageButtons lastButtons = MessageButtons::Ok;
     std::deque<MessageAnswer> answers;  // given in order to Yes/No/Cancel questions
 };
@@ -40,14 +43,10 @@ public:
 class RecordingClipboard final : public Clipboard {
 public:
     void setText(const QString& text) override { texts.append(text); }
-    void setTextBeforeExit(const QString& text) override
-    {
-        texts.append(text);
-        ++beforeExitCount;
-    }
+    void keepAfterExit() override { ++keptAfterExit; }
 
     QStringList texts;
-    int beforeExitCount = 0;
+    int keptAfterExit = 0;
 };
 
 class RecordingPointer final : public MousePointer {

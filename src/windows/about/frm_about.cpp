@@ -127,7 +127,7 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::StartSysInfo()
 {
-    const auto showMessage = [this](std::string_view message) { showUtf8(*runtime_.messageBox, message); };
+    const auto showMessage = [this](std::string_view message) { showUtf8(*runtime_.messageBox, this, message); };
     if (!runtime_.registry || !runtime_.fileLookup || !runtime_.programStart) {
         showMessage(kSysInfoUnavailable);
         return;

@@ -1,7 +1,11 @@
 #include "windows/batch/frm_multi.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,10 +14,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <optional>
 
+#include "runtime/clipboard.h"
 #include "runtime/design_scale.h"
 #include "runtime/file_service.h"
 #include "runtime/message_box.h"
@@ -31,9 +37,6 @@ const QString kLineEnd = QStringLiteral("\r\n");
 
 // How long a batch collects passwords before it shows them: about one frame.
 constexpr qint64 kShowEveryMs = 16;
-
-// Lines of a batch kept in one text block (see cmdGenerate_Click).
-constexpr int kLinesPerBlock = 16;
 
 // Shows the busy pointer for as long as it lives.
 class BusyPointer {
@@ -65,6 +68,67 @@ std::optional<std::int16_t> readWholeNumber(const QString& text)
 
 }  // namespace
 
+QMimeData* PasswordList::createMimeDataFromSelection() const
+{
+    QString text = textCursor().selection().toPlainText();
+    text.replace(QLatin1Char('\n'), kLineEnd);
+    return passwordMimeData(text);
+}
+
+// Takes the program's input while a long batch runs: Esc, the batch window's
+// Close button (click or Alt+C) and its close box stop the batch; every other
+// key, click or close is dropped, so nothing is replayed after the batch and
+// the options cannot change. Painting and the rest go on.
+class frmMulti::BatchInput final : public QObject {
+public:
+    explicit BatchInput(frmMulti& window) : window_(window) { qApp->installEventFilter(this); }
+    ~BatchInput() override { qApp->removeEventFilter(this); }
+    BatchInput(const BatchInput&) = delete;
+    BatchInput& operator=(const BatchInput&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (QApplication::activeModalWidget())
+            return false;  // a message box of the generator takes its own input
+        const bool toClose = watched == window_.cmdClose;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                window_.stopRequested_ = true;
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Shortcut:
+            return !toClose;  // Close stops the batch (cmdClose_Click)
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
+        case QEvent::Close:
+            if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->isWindow())
+                return false;
+            if (watched == &window_)
+                window_.stopRequested_ = true;
+            event->ignore();  // no window closes during a batch
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    frmMulti& window_;
+};
+
 frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
     : QWidget(parent, fixedWindowFlags(Qt::Tool)),
       runtime_(runtime)
@@ -83,7 +147,7 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
     cmdGenerate = makeButton(this, "cmdGenerate", tr("&Generate"));
     scale.place(cmdGenerate, 3000, 75, 1140, 390);
 
-    txtPasswords = new QPlainTextEdit(this);
+    txtPasswords = new PasswordList(this);
     txtPasswords->setObjectName(QStringLiteral("txtPasswords"));
     txtPasswords->setAccessibleName(tr("Passwords"));
     txtPasswords->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -105,6 +169,8 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
     connect(cmdSave, &QPushButton::clicked, this, &frmMulti::cmdSave_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmMulti::cmdClose_Click);
 }
+
+frmMulti::~frmMulti() = default;
 
 QString frmMulti::listText() const
 {
@@ -130,28 +196,25 @@ QString frmMulti::listText() const
 void frmMulti::appendToList(const QString& lines)
 {
     QTextDocument* document = txtPasswords->document();
-    const int firstNewBlock = document->blockCount() - 1;
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(lines);
 
-    // The view counts one line for a block it has not laid out yet; give the
-    // new blocks their real line count so the scroll bar is right at once.
-    // Without wrapping, a block's lines are its line separators plus one.
-    for (QTextBlock block = document->findBlockByNumber(firstNewBlock); block.isValid();
-         block = block.next())
-        block.setLineCount(static_cast<int>(block.text().count(QChar::LineSeparator)) + 1);
+    // The view learns of the new lines only as it lays them out; tell it the
+    // document's size now so the scroll bar is right at once.
     QAbstractTextDocumentLayout* layout = document->documentLayout();
     emit layout->documentSizeChanged(layout->documentSize());
 
-    // Follow the growing end, and draw it now: the batch does not return to
-    // the event loop until it has finished.
+    // Follow the growing end, and draw it now: a short batch does not return
+    // to the event loop until it has finished.
     txtPasswords->setTextCursor(cursor);
     txtPasswords->repaint();
 }
 
 void frmMulti::cmdGenerate_Click()
 {
+    if (batchInput_)
+        return;
     // A new batch replaces the list whatever the count turns out to be. The
     // list of a batch is not worth undoing step by step: recording it would
     // cost as much as building it.
@@ -163,7 +226,7 @@ void frmMulti::cmdGenerate_Click()
     if (!count) {
         busy.release();
         txtPasswords->setUndoRedoEnabled(true);
-        runtime_.messageBox->show(tr("The number of passwords must be a whole number from 0 to 32767."));
+        runtime_.messageBox->show(this, tr("The number of passwords must be a whole number from 0 to 32767."));
         return;
     }
 
@@ -182,42 +245,60 @@ void frmMulti::cmdGenerate_Click()
         busy.release();
         txtPasswords->setUndoRedoEnabled(true);
         runtime_.messageBox->show(
-            tr("The list would be too large: it can hold at most %L1 characters, line ends included. "
-               "Make fewer or shorter passwords.")
-                .arg(kMaxListChars));
+            this, tr("The list would be too large: it can hold at most %L1 characters, line ends included. "
+                     "Make fewer or shorter passwords.")
+                      .arg(kMaxListChars));
         return;
     }
 
+    runBatch(*main, *count);
+    txtPasswords->setUndoRedoEnabled(true);
+}
+
+void frmMulti::runBatch(frmPassCreate& main, int count)
+{
     // Passwords are collected and shown about once a frame, so that the list
-    // visibly grows while its building stays linear in its length.
-    // Every kLinesPerBlock-th line ends its text block; the others end with a
-    // line separator inside the block. The text reads the same (each password
-    // on its own line), but the document keeps a block per group of lines
-    // instead of per line, which makes building a long list about 15 times
-    // faster.
+    // visibly grows while its building stays linear in its length. Once the
+    // batch has run for a while, each showing also lets the windows paint and
+    // takes the input that may stop it.
+    const QString title = windowTitle();
+    std::unique_ptr<BatchInput> input;
+    stopRequested_ = false;
     QString pending;
+    QElapsedTimer sinceStart;
     QElapsedTimer sinceShown;
+    sinceStart.start();
     sinceShown.start();
-    for (int made = 0; made < *count; ++made) {
+    for (int made = 0; made < count && !stopRequested_; ++made) {
         bool failed = false;
-        const QString password = main->GeneratePassword(&failed);
+        const QString password = main.GeneratePassword(&failed, this);
         if (failed)
             break;  // its message has been shown once; the options cannot change now
         pending += password;
-        const bool endOfChunk = made + 1 == *count || sinceShown.elapsed() >= kShowEveryMs;
-        pending += (endOfChunk || (made + 1) % kLinesPerBlock == 0) ? QChar(u'\n')
-                                                                    : QChar(QChar::LineSeparator);
-        if (endOfChunk) {
-            appendToList(pending);
-            pending.resize(0);  // keeps its memory for the next chunk
-            sinceShown.restart();
-        }
-    }
-    if (!pending.isEmpty()) {
-        pending.back() = QChar(u'\n');  // the list always ends with a line end
+        pending += QChar(u'\n');
+        if (made + 1 < count && sinceShown.elapsed() < kShowEveryMs)
+            continue;
         appendToList(pending);
+        pending.resize(0);  // keeps its memory for the next chunk
+        if (!input && made + 1 < count && sinceStart.elapsed() >= kResponsiveAfterMs) {
+            input = std::make_unique<BatchInput>(*this);
+            batchInput_ = input.get();
+        }
+        if (input) {
+            setWindowTitle(tr("%1 (%L2 of %L3)").arg(title).arg(made + 1).arg(count));
+            QCoreApplication::processEvents();
+        }
+        sinceShown.restart();
     }
-    txtPasswords->setUndoRedoEnabled(true);
+    if (!pending.isEmpty())
+        appendToList(pending);
+    if (input) {
+        // What was pressed since the last showing is dropped too.
+        QCoreApplication::processEvents();
+        batchInput_ = nullptr;
+        input.reset();
+        setWindowTitle(title);
+    }
 }
 
 QString frmMulti::saveFolder() const
@@ -240,7 +321,7 @@ void frmMulti::cmdSave_Click()
         settings.defaultExtension = QStringLiteral("txt");
         settings.filter = QStringLiteral("Text File (*.txt)");
         settings.overwritePrompt = false;
-        const std::optional<SaveDialogResult> chosen = runtime_.saveDialog->ask(settings);
+        const std::optional<SaveDialogResult> chosen = runtime_.saveDialog->ask(this, settings);
         if (!chosen)
             return;
         const QString shownPath = QDir::toNativeSeparators(chosen->path);
@@ -248,11 +329,11 @@ void frmMulti::cmdSave_Click()
         switch (runtime_.files->kindAt(chosen->path)) {
         case PathKind::Folder:
             runtime_.messageBox->show(
-                tr("%1 is a folder. The passwords were not saved.").arg(shownPath));
+                this, tr("%1 is a folder. The passwords were not saved.").arg(shownPath));
             return;
         case PathKind::File: {
             const MessageAnswer answer = runtime_.messageBox->show(
-                QStringLiteral("Do you want to copy over this file and lose all data it contains?"),
+                this, QStringLiteral("Do you want to copy over this file and lose all data it contains?"),
                 MessageButtons::YesNoCancel);
             if (answer == MessageAnswer::No)
                 continue;  // ask again, from the start folder
@@ -266,7 +347,7 @@ void frmMulti::cmdSave_Click()
 
         const QString reason = SavePasswords(chosen->path);
         if (!reason.isEmpty()) {
-            runtime_.messageBox->show(tr("The passwords could not be saved to %1.\r\n%2")
+            runtime_.messageBox->show(this, tr("The passwords could not be saved to %1.\r\n%2")
                                           .arg(shownPath, reason));
         }
         return;
@@ -280,6 +361,11 @@ QString frmMulti::SavePasswords(const QString& strSavePath)
 
 void frmMulti::cmdClose_Click()
 {
+    // During a long batch Close stops it; the list keeps what was made.
+    if (batchInput_) {
+        stopRequested_ = true;
+        return;
+    }
     close();
 }
 

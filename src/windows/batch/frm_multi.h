@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
 
@@ -9,10 +10,22 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vellumar {
+
+class frmPassCreate;
+
+// The list field: one password per line. A copied selection has CR LF line
+// ends and is marked as a secret for clipboard managers.
+class PasswordList final : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override;
+};
 
 // The batch window: makes a list of passwords with the main window's options
 // and saves it to a text file.
@@ -26,7 +39,12 @@ public:
     // two more), which leaves room under 1 GiB for hand edits and their undo.
     static constexpr std::int64_t kMaxListChars = std::int64_t{64} * 1024 * 1024;
 
+    // A batch that runs longer than this keeps the windows painted, shows how
+    // far it is and can be stopped (Esc or Close); shorter ones just run.
+    static constexpr qint64 kResponsiveAfterMs = 500;
+
     explicit frmMulti(Runtime& runtime, QWidget* parent = nullptr);
+    ~frmMulti() override;
 
     // The list as the program sees it: the field's lines, each ended by CR LF.
     QString listText() const;
@@ -48,11 +66,17 @@ public slots:
     void cmdClose_Click();
 
 private:
+    class BatchInput;
+
     // The folder the Save dialog starts in.
     QString saveFolder() const;
     void appendToList(const QString& lines);
+    // Makes count passwords of the main window's options into the list.
+    void runBatch(frmPassCreate& main, int count);
 
     Runtime& runtime_;
+    BatchInput* batchInput_ = nullptr;  // set while a long batch takes input
+    bool stopRequested_ = false;
 };
 
 }  // namespace vellumar

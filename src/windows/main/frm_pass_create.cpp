@@ -98,7 +98,7 @@ frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
     connect(mnuAbout, &QAction::triggered, this, &frmPassCreate::mnuAbout_Click);
 }
 
-QString frmPassCreate::GeneratePassword(bool* failed)
+QString frmPassCreate::GeneratePassword(bool* failed, QWidget* messageOwner)
 {
     PasswordOptions options;
     options.upper = chkUpper->isChecked();
@@ -107,9 +107,10 @@ QString frmPassCreate::GeneratePassword(bool* failed)
     options.special = chkSpecialChar->isChecked();
     options.lengthText = txtNumChar->text().toStdString();
 
+    QWidget* owner = messageOwner ? messageOwner : this;
     const std::optional<std::string> password =
         generatePassword(options, *runtime_.random,
-                         [this](std::string_view message) { showUtf8(*runtime_.messageBox, message); });
+                         [this, owner](std::string_view message) { showUtf8(*runtime_.messageBox, owner, message); });
     if (failed)
         *failed = !password.has_value();
     if (!password)
@@ -129,8 +130,8 @@ void frmPassCreate::cmdCopoy_Click()
 
 void frmPassCreate::cmdCopyClose_Click()
 {
-    runtime_.clipboard->setTextBeforeExit(txtNewPassword->text());
-    close();
+    runtime_.clipboard->setText(txtNewPassword->text());
+    close();  // the text stays on the clipboard (Form_Unload)
 }
 
 void frmPassCreate::cmdClose_Click()
@@ -177,7 +178,7 @@ void frmPassCreate::GoToWeb(const QString& NetAddress)
     request.showCommand = kShowNormal;
     if (runtime_.shell && runtime_.shell->open(request))
         return;
-    runtime_.messageBox->show(QStringLiteral("It looks like you don't have a default browser set.\r\n"
+    runtime_.messageBox->show(this, QStringLiteral("It looks like you don't have a default browser set.\r\n"
                                              "To find what you were looking for, please go to: \r\n") +
                               NetAddress);
 }
@@ -190,6 +191,9 @@ void frmPassCreate::closeEvent(QCloseEvent* event)
 
 void frmPassCreate::Form_Unload()
 {
+    // Whatever the program put on the clipboard stays there after it ends,
+    // by any route.
+    runtime_.clipboard->keepAfterExit();
     if (runtime_.end)
         runtime_.end->end();
 }

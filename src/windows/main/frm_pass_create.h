@@ -22,9 +22,10 @@ public:
     explicit frmPassCreate(Runtime& runtime, QWidget* parent = nullptr);
 
     // Makes one password from this window's current options. Returns empty
-    // text after a message; *failed then tells that no password was made
-    // (a length of 0 or less gives empty text without failing).
-    QString GeneratePassword(bool* failed = nullptr);
+    // text after a message (owned by messageOwner, this window when null);
+    // *failed then tells that no password was made (a length of 0 or less
+    // gives empty text without failing).
+    QString GeneratePassword(bool* failed = nullptr, QWidget* messageOwner = nullptr);
 
     // Opens a web address or file through the shell; tells the user the
     // address when it cannot be opened.

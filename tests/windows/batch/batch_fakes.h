@@ -18,9 +18,10 @@ namespace vellumar::testing {
 // left. Records the settings of every showing.
 class FakeSaveDialog final : public SaveDialog {
 public:
-    std::optional<SaveDialogResult> ask(const SaveDialogSettings& settings) override
+    std::optional<SaveDialogResult> ask(QWidget* owner, const SaveDialogSettings& settings) override
     {
         shown.push_back(settings);
+        owners.push_back(owner);
         if (paths.empty())
             return std::nullopt;
         SaveDialogResult result;
@@ -32,6 +33,7 @@ public:
 
     std::deque<QString> paths;
     std::vector<SaveDialogSettings> shown;
+    std::vector<QWidget*> owners;
 };
 
 // The real file service, with the folder checks scripted.

@@ -198,7 +198,7 @@ private slots:
         w->txtNewPassword->setText(QStringLiteral("  typed by hand "));
         QTest::mouseClick(w->cmdCopoy, Qt::LeftButton);
         QCOMPARE(fake->clipboard.texts, (QStringList{QString(), QStringLiteral("  typed by hand ")}));
-        QCOMPARE(fake->clipboard.beforeExitCount, 0);
+        QCOMPARE(fake->clipboard.keptAfterExit, 0);
         QCOMPARE(w->txtNewPassword->text(), QStringLiteral("  typed by hand "));
         QVERIFY(w->isVisible());
         QCOMPARE(fake->end.count, 0);
@@ -210,7 +210,7 @@ private slots:
         w->txtNewPassword->setText(QStringLiteral("abc1234"));
         QTest::mouseClick(w->cmdCopyClose, Qt::LeftButton);
         QCOMPARE(fake->clipboard.texts, QStringList{QStringLiteral("abc1234")});
-        QCOMPARE(fake->clipboard.beforeExitCount, 1);
+        QCOMPARE(fake->clipboard.keptAfterExit, 1);
         QCOMPARE(fake->end.count, 1);
     }
 
@@ -223,6 +223,8 @@ private slots:
 
         open()->close();  // the close box
         QCOMPARE(fake->end.count, 2);
+        // What was copied before stays on the clipboard, by any route.
+        QCOMPARE(fake->clipboard.keptAfterExit, 2);
     }
 
     void enterInATextFieldPressesNothing()
