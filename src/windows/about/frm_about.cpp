@@ -1,5 +1,6 @@
 #include "windows/about/frm_about.h"
 
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -7,6 +8,9 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
 
 #include "runtime/design_scale.h"
 #include "runtime/message_box.h"
@@ -21,6 +25,24 @@ const char kLegalNotice[] =
     "Copying or distributing it, in whole or in\r\n"
     "part, without permission is not allowed and\r\n"
     "may result in civil and criminal penalties.\r\n";
+
+QPalette noticePalette(QPalette palette)
+{
+    // The background is the colour of scroll-bar tracks; the text takes
+    // whichever of the palette's two text colours stands out on it, so the
+    // notice stays readable in light and dark colour schemes.
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor background = palette.color(group, QPalette::Midlight);
+        palette.setColor(group, QPalette::Base, background);
+        const auto distance = [&background](const QColor& colour) {
+            return std::abs(colour.lightnessF() - background.lightnessF());
+        };
+        const QColor text = palette.color(group, QPalette::Text);
+        const QColor windowText = palette.color(group, QPalette::WindowText);
+        palette.setColor(group, QPalette::Text, distance(windowText) > distance(text) ? windowText : text);
+    }
+    return palette;
+}
 
 DesignLine::DesignLine(QWidget* parent, int index, const QColor& colour, int penWidth)
     : QWidget(parent), index_(index), colour_(colour), penWidth_(penWidth)
@@ -52,11 +74,17 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     Line1[1] = new DesignLine(this, 1, QColor(128, 128, 128), 1);
     Line1[1]->setGeometry(0, scale.y(1500), scale.x(5564) + 1, 1);
 
+    // The logo grows with the design by one factor in both directions, so it
+    // keeps its shape; the icon picks logo@2x.gif on screens scaled by 2 or
+    // more, so it stays sharp.
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/vellumar/logo.gif")));
+    const QSize logoSize(83, 73);
+    picIcon->setPixmap(QIcon(QStringLiteral(":/vellumar/logo.gif")).pixmap(logoSize, devicePixelRatioF()));
     picIcon->setScaledContents(true);
-    scale.place(picIcon, 150, 150, 1245, 1095);
+    const double logoScale = std::min(scale.horizontal(), scale.vertical());
+    picIcon->setGeometry(scale.x(150), scale.y(150), int(std::lround(logoSize.width() * logoScale)),
+                         int(std::lround(logoSize.height() * logoScale)));
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -67,12 +95,7 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // A narrow margin lets the five lines fit the design's height.
     Text1->document()->setDocumentMargin(2);
-    {
-        // The background is the colour of scroll-bar tracks.
-        QPalette palette = Text1->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Midlight));
-        Text1->setPalette(palette);
-    }
+    Text1->setPalette(noticePalette(Text1->palette()));
     scale.place(Text1, 150, 1650, 3975, 1095);
 
     cmdOK = makeButton(this, "cmdOK", tr("OK"));
@@ -81,18 +104,14 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     cmdSysInfo = makeButton(this, "cmdSysInfo", tr("&System Info..."));
     scale.place(cmdSysInfo, 4260, 2175, 1245, 345);
 
-    QPalette black = palette();
-    black.setColor(QPalette::WindowText, Qt::black);
     lblDescription = makeLabel(this, "lblDescription",
                                tr("A light utility to create random passwords.  A version of the password "
                                   "generator in our password management software Quillory."),
                                Qt::AlignLeft | Qt::AlignTop);
     lblDescription->setWordWrap(true);
-    lblDescription->setPalette(black);
     scale.place(lblDescription, 1650, 750, 3960, 645);
     lblTitle = makeLabel(this, "lblTitle", tr("Vellumar"), Qt::AlignLeft | Qt::AlignTop);
     lblTitle->setWordWrap(true);
-    lblTitle->setPalette(black);
     scale.place(lblTitle, 1650, 150, 2610, 405);
     lblVersion = makeLabel(this, "lblVersion", tr("Version"), Qt::AlignLeft | Qt::AlignTop);
     lblVersion->setWordWrap(true);

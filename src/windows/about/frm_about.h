@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QString>
 #include <QWidget>
 
@@ -13,6 +14,10 @@ namespace vellumar {
 
 // The About window's legal notice: five lines, each ended by CR LF.
 extern const char kLegalNotice[];
+
+// The notice box's colours within a palette: the scroll-bar track colour
+// (Midlight) as background, with a text colour that stands out on it.
+QPalette noticePalette(QPalette palette);
 
 // One horizontal separator line of the About window, drawn in one colour and
 // pen width from its left to its right end.
