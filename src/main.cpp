@@ -25,7 +25,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumar"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vellumar/icon.png")));
+    // The 16-pixel icon for title bars, larger drawings of it where the
+    // desktop shows icons bigger (task switcher, dock).
+    QIcon icon(QStringLiteral(":/vellumar/icon.png"));
+    for (const int size : {32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/vellumar/icons/%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     SodiumRandomSource random;
     QtMessageBox messageBox(QStringLiteral("Vellumar"));

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks it as a desktop
-# would: valid desktop entry and metainfo, a real compiled help file, and the
-# installed program opening that help file from beside itself. Then makes
-# the Debian package and looks inside it.
+# would: valid desktop entry and metainfo, icons at every size, a real
+# compiled help file with its HTML guide, and the installed program opening
+# that help file from beside itself. Then makes the Debian package and checks
+# it with lintian.
 # Arguments: program, screenshots folder, build folder.
 set -euo pipefail
 build=$3
@@ -10,24 +11,42 @@ build=$3
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 
+# Output of a command is captured first and searched afterwards: grep -q
+# stops reading at the first match, which under pipefail would fail the
+# command that writes into the pipe.
+has_line() { grep -q -- "$1" <<<"$2"; }
+
 prefix="$work/prefix"
+program_dir=libexec/vellumar
+hicolor=share/icons/hicolor
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in lib/vellumar/vellumar lib/vellumar/vellumar100.chm bin/vellumar \
+for f in $program_dir/vellumar $program_dir/vellumar100.chm $program_dir/help/index.html bin/vellumar \
          share/applications/example.vellumar.Vellumar.desktop \
          share/metainfo/example.vellumar.Vellumar.metainfo.xml \
-         share/icons/hicolor/16x16/apps/vellumar.png; do
+         share/man/man1/vellumar.1.gz share/doc/vellumar/copyright share/doc/vellumar/changelog.gz \
+         $hicolor/scalable/apps/vellumar.svg; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
-[ "$(readlink "$prefix/bin/vellumar")" = ../lib/vellumar/vellumar ] || fail "bin/vellumar is not a relative link"
-[ "$(identify -format '%w %h' "$prefix/share/icons/hicolor/16x16/apps/vellumar.png")" = "16 16" ] || fail "icon size"
+[ "$(readlink "$prefix/bin/vellumar")" = ../$program_dir/vellumar ] || fail "bin/vellumar is not a relative link"
+
+# Icons: each PNG is as large as its folder says; the 16-pixel one keeps its
+# 16 colours.
+for size in 16 32 48 64 128 256; do
+    icon="$prefix/$hicolor/${size}x$size/apps/vellumar.png"
+    [ "$(identify -format '%w %h' "$icon")" = "$size $size" ] || fail "icon $icon is not $size x $size"
+done
+[ "$(identify -format '%k' "$prefix/$hicolor/16x16/apps/vellumar.png")" -le 16 ] || fail "16-pixel icon has more than 16 colours"
+grep -q '^<svg ' "$prefix/$hicolor/scalable/apps/vellumar.svg" || fail "scalable icon is not SVG"
 
 desktop-file-validate "$prefix/share/applications/example.vellumar.Vellumar.desktop"
-appstreamcli validate --no-net "$prefix/share/metainfo/example.vellumar.Vellumar.metainfo.xml"
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/example.vellumar.Vellumar.metainfo.xml"
 
-# The help file is a real CHM holding every page of the guide.
-pages=$(enum_chmLib "$prefix/lib/vellumar/vellumar100.chm")
+# The help file is a real CHM holding every page of the guide, and the same
+# pages lie beside it as HTML.
+pages=$(enum_chmLib "$prefix/$program_dir/vellumar100.chm")
 for page in index.html password.html batch.html about.html; do
-    echo "$pages" | grep -q "/$page\$" || fail "$page missing from the help file"
+    has_line "/$page\$" "$pages" || fail "$page missing from the help file"
+    [ -f "$prefix/$program_dir/help/$page" ] || fail "$page missing from the HTML guide"
 done
 
 # The installed program, started through its link, opens its own help file
@@ -52,19 +71,25 @@ xdotool mousemove --window "$main" 115 9 click 1
 sleep 0.4
 xdotool key Down Return
 for i in $(seq 1 100); do [ -s "$work/viewer.log" ] && break; sleep 0.05; done
-[ "$(cat "$work/viewer.log" 2>/dev/null)" = "$prefix/lib/vellumar/vellumar100.chm" ] ||
+[ "$(cat "$work/viewer.log" 2>/dev/null)" = "$prefix/$program_dir/vellumar100.chm" ] ||
     fail "help viewer got '$(cat "$work/viewer.log" 2>/dev/null)'"
 kill "$APP_PID"
 
-# The Debian package.
+# The Debian package: everything in its place, and no error or warning from
+# lintian (informational tags are listed).
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/vellumar_1.0.0_*.deb)
 contents=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/vellumar ./usr/lib/vellumar/vellumar ./usr/lib/vellumar/vellumar100.chm \
+for f in ./usr/bin/vellumar ./usr/$program_dir/vellumar ./usr/$program_dir/vellumar100.chm \
+         ./usr/$program_dir/help/index.html ./usr/share/man/man1/vellumar.1.gz \
          ./usr/share/applications/example.vellumar.Vellumar.desktop \
          ./usr/share/metainfo/example.vellumar.Vellumar.metainfo.xml \
-         ./usr/share/icons/hicolor/16x16/apps/vellumar.png; do
-    echo "$contents" | grep -q " $f\( ->.*\)\?\$" || fail "$f missing from the package"
+         ./usr/$hicolor/16x16/apps/vellumar.png ./usr/$hicolor/256x256/apps/vellumar.png \
+         ./usr/$hicolor/scalable/apps/vellumar.svg; do
+    has_line " $f\( ->.*\)\?\$" "$contents" || fail "$f missing from the package"
 done
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "package does not depend on Qt"
+has_line libqt6widgets6 "$(dpkg-deb -f "$deb" Depends)" || fail "package does not depend on Qt"
+tags=$(lintian --pedantic --display-experimental --no-cfg "$deb" 2>&1 || true)
+[ -z "$tags" ] || printf 'lintian:\n%s\n' "$tags"
+! grep -q '^[EWX]: ' <<<"$tags" || fail "lintian reports errors or warnings"
 echo "installed and packaged: $(basename "$deb")"
