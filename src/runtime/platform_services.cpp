@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "runtime/desktop_services.h"
+#include "runtime/help_guide.h"
 #include "runtime/memory_registry.h"
 #include "windows/about/core/sys_info.h"
 #endif
@@ -38,7 +39,8 @@ void PlatformServices::fill(Runtime& runtime)
 struct PlatformServices::Impl {
     QtSaveDialog saveDialog;
     QtFileService files;
-    XdgShellOpen shell;
+    XdgShellOpen xdg;
+    HelpGuideShellOpen shell{xdg};
     MemoryRegistry registry;
     PosixFileLookup fileLookup;
     DetachedProgramStart programStart;
