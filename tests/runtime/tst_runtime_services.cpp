@@ -90,6 +90,12 @@ private slots:
         QCOMPARE(second->findChild<QLabel*>()->text(), QStringLiteral("design"));
         QTRY_VERIFY(closed.isNull());
 
+        // A minimised window comes back when it is shown again.
+        second->showMinimized();
+        QCOMPARE(windows.show(QStringLiteral("frmTest")), second);
+        QVERIFY(!second->isMinimized());
+        QVERIFY(second->isVisible());
+
         windows.unload(QStringLiteral("frmTest"));
         QVERIFY(!windows.find(QStringLiteral("frmTest")));
         QVERIFY(!windows.show(QStringLiteral("frmUnknown")));

@@ -159,22 +159,38 @@ private slots:
         QVERIFY(!QFile::exists(home.filePath(QStringLiteral("viewer.log"))));
     }
 
-    void aStillRunningOpenerCountsAsOpened()
+    void aStillRunningOpenerCountsAsOpenedAndIsReaped()
     {
+        // The opener waits until the test lets it go (a named pipe), so its
+        // ending does not race the test.
+        const QString gate = home.filePath(QStringLiteral("gate"));
+        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {gate}), 0);
         const QString slow = home.filePath(QStringLiteral("slow-opener.sh"));
-        writeScript(slow, QStringLiteral("sleep 5"));
-        XdgShellOpen slowShell(300, slow.toStdString());
-        QElapsedTimer clock;
-        clock.start();
+        writeScript(slow, QStringLiteral("read line < '%1'; echo $$ > '%1.done'").arg(gate));
         ShellOpenRequest request;
         request.operation = "Open";
         request.target = kWebsiteAddress;
         request.directory = programFolder.toStdString();
-        QVERIFY(slowShell.open(request));
-        QVERIFY(clock.elapsed() < 1000);
+        {
+            XdgShellOpen slowShell(300, slow.toStdString());
+            QVERIFY(slowShell.open(request));
+            QCOMPARE(slowShell.runningOpeners(), 1);
+            QFile release(gate);
+            QVERIFY(release.open(QIODevice::WriteOnly));
+            release.write("go\n");
+            release.close();
+            QTRY_COMPARE(slowShell.runningOpeners(), 0);  // ended and reaped
+            QVERIFY(QFile::exists(gate + QStringLiteral(".done")));
+
+            // One still running when the service goes is stopped with it.
+            QVERIFY(slowShell.open(request));
+            QCOMPARE(slowShell.runningOpeners(), 1);
+        }
+        QFile::remove(gate);
 
         XdgShellOpen missingOpener(300, home.filePath(QStringLiteral("no-such-opener")).toStdString());
         QVERIFY(!missingOpener.open(request));
+        QCOMPARE(missingOpener.runningOpeners(), 0);
     }
 
     void sysInfoToolStartsFromAPathWithBlanks()

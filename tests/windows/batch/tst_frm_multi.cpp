@@ -1,5 +1,9 @@
 // The batch window: its design, batches, and saving the list.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -204,12 +208,15 @@ private slots:
             QVERIFY2(batch->rect().contains(child->geometry()), qPrintable(child->objectName()));
     }
 
-    void enterAndEscapeDoNothing()
+    void enterPressesOnlyAFocusedButton()
     {
         QTest::keyClick(batch->txtNumPass, Qt::Key_Return);
         QCOMPARE(batch->listText(), QString());
         QTest::keyClick(batch->txtNumPass, Qt::Key_Escape);
         QVERIFY(batch->isVisible());
+        batch->cmdGenerate->setFocus();
+        QTest::keyClick(batch->cmdGenerate, Qt::Key_Return);
+        QCOMPARE(lines().size(), 1);
     }
 
     void manyShowsTheSameWindowUntouched()
@@ -246,6 +253,15 @@ private slots:
         QVERIFY(fake->messageBox.prompts.isEmpty());
         QVERIFY(!fake->pointer.busy);
         QCOMPARE(fake->pointer.busyCount, 1);
+
+        // One password per line for the person editing the list, and a copy
+        // of it has CR LF line ends and is marked as a secret.
+        QCOMPARE(batch->txtPasswords->document()->blockCount(), 4);
+        batch->txtPasswords->selectAll();
+        batch->txtPasswords->copy();
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text(), batch->listText());
+        QCOMPARE(copied->data(QStringLiteral("x-kde-passwordManagerHint")), QByteArray("secret"));
     }
 
     void newBatchReplacesListAndFollowsMainWindow()
@@ -271,8 +287,55 @@ private slots:
         main->chkNumbers->setChecked(false);
         generate(QStringLiteral("32767"));
         QCOMPARE(fake->messageBox.prompts, QStringList{kNoClass});
+        QCOMPARE(fake->messageBox.owners, QList<QWidget*>{batch});  // the focus comes back here
         QCOMPARE(batch->listText(), QString());
         QVERIFY(!fake->pointer.busy);
+    }
+
+    void longBatchStopsAndDropsAllOtherInput_data()
+    {
+        QTest::addColumn<QString>("stop");
+        QTest::newRow("Esc") << QStringLiteral("Esc");
+        QTest::newRow("Close") << QStringLiteral("Close");
+        QTest::newRow("close box") << QStringLiteral("close box");
+    }
+
+    void longBatchStopsAndDropsAllOtherInput()
+    {
+        // The input waits until the batch takes it, half a second in.
+        QFETCH(QString, stop);
+        const auto postClick = [](QWidget* widget) {
+            const QPointF centre = QRectF(widget->rect()).center();
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(widget, new QMouseEvent(type, centre, widget->mapToGlobal(centre),
+                                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        };
+        postClick(main->cmdCreate);
+        postClick(batch->cmdGenerate);
+        QCoreApplication::postEvent(batch->txtNumPass, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1")));
+        if (stop == QLatin1String("Esc"))
+            QCoreApplication::postEvent(batch->txtNumPass, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        else if (stop == QLatin1String("Close"))
+            postClick(batch->cmdClose);
+        else
+            QCoreApplication::postEvent(batch->windowHandle(), new QCloseEvent);  // as the close box does
+        main->txtNumChar->setText(QStringLiteral("2046"));
+        generate(QStringLiteral("32767"));  // about ten seconds if it ran to the end
+
+        const QStringList made = lines();
+        QVERIFY2(!made.isEmpty() && made.size() < 32767, qPrintable(QString::number(made.size())));
+        for (const QString& line : made)
+            QCOMPARE(line.size(), 2046);
+        QVERIFY(batch->isVisible());  // the list keeps what was made
+        QCOMPARE(batch->windowTitle(), QStringLiteral("Multiple Password Generator"));
+        QCOMPARE(batch->txtNumPass->text(), QStringLiteral("32767"));
+        QVERIFY(main->txtNewPassword->text().isEmpty());
+        QCOMPARE(fake->pointer.busyCount, 1);
+        QVERIFY(!fake->pointer.busy);
+        QCoreApplication::processEvents();  // nothing was left to replay
+        QCOMPARE(batch->txtNumPass->text(), QStringLiteral("32767"));
+        QVERIFY(main->txtNewPassword->text().isEmpty());
+        QCOMPARE(fake->pointer.busyCount, 1);
     }
 
     void countThatIsNotANumberShowsAMessage_data()
@@ -381,6 +444,7 @@ private slots:
         batch->cmdSave->click();
 
         QCOMPARE(dialog->shown.size(), size_t{1});
+        QCOMPARE(dialog->owners, std::vector<QWidget*>{batch});
         const SaveDialogSettings& settings = dialog->shown[0];
         QCOMPARE(settings.initialFileName, QDir::toNativeSeparators(folder->path() + QStringLiteral("/.txt")));
         QCOMPARE(settings.defaultExtension, QStringLiteral("txt"));

@@ -227,6 +227,35 @@ private slots:
         QCOMPARE(fake->clipboard.keptAfterExit, 2);
     }
 
+    void longPastedTextIsReadWhole_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<int>("length");  // -1: the message
+        QTest::newRow("leading zeros") << QString(40000, u'0') + QStringLiteral("7") << 7;
+        QTest::newRow("too many digits") << QString(40000, u'1') << -1;
+    }
+
+    void longPastedTextIsReadWhole()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(int, length);
+        frmPassCreate* w = open();
+        w->txtNumChar->selectAll();
+        w->txtNumChar->insert(pasted);
+        QCOMPARE(w->txtNumChar->text(), pasted);
+        w->cmdCreate_Click();
+        QCOMPARE(w->txtNewPassword->text().size(), std::max(length, 0));
+        QCOMPARE(fake->messageBox.prompts.size(), length < 0 ? 1 : 0);
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        frmPassCreate* w = open();
+        w->cmdCreate->setFocus();
+        QTest::keyClick(w->cmdCreate, Qt::Key_Return);
+        QCOMPARE(w->txtNewPassword->text().size(), 7);
+    }
+
     void enterInATextFieldPressesNothing()
     {
         frmPassCreate* w = open();
