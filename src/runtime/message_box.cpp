@@ -5,13 +5,22 @@
 
 namespace vellumar {
 
+ReturnFocus::~ReturnFocus()
+{
+    if (window_)
+        window_->activateWindow();
+}
+
 MessageAnswer QtMessageBox::show(QWidget* owner, const QString& prompt, MessageButtons buttons)
 {
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 
-    QMessageBox box(QMessageBox::NoIcon, title_, text, QMessageBox::NoButton,
-                    owner ? owner->window() : QApplication::activeWindow());
+    QWidget* parent = owner ? owner->window() : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::NoIcon, title_, text, QMessageBox::NoButton, parent);
+    // A window manager may give the focus to another window when the box
+    // closes (openbox passes over tool windows): hand it back to the owner.
+    const ReturnFocus returnFocus(parent);
     box.setTextFormat(Qt::PlainText);
     if (buttons == MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <string_view>
-
-class QWidget;
 
 namespace vellumar {
 
@@ -27,6 +27,19 @@ inline void showUtf8(MessageBox& box, QWidget* owner, std::string_view text)
 {
     box.show(owner, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
+
+// Activates a window again when it goes out of scope: after a modal box or
+// dialog over that window has closed.
+class ReturnFocus {
+public:
+    explicit ReturnFocus(QWidget* window) : window_(window) {}
+    ~ReturnFocus();
+    ReturnFocus(const ReturnFocus&) = delete;
+    ReturnFocus& operator=(const ReturnFocus&) = delete;
+
+private:
+    QPointer<QWidget> window_;
+};
 
 class QtMessageBox final : public MessageBox {
 public:

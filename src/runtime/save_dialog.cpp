@@ -1,5 +1,7 @@
 #include "runtime/save_dialog.h"
 
+#include "runtime/message_box.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,7 +10,9 @@ namespace vellumar {
 
 std::optional<SaveDialogResult> QtSaveDialog::ask(QWidget* owner, const SaveDialogSettings& settings)
 {
-    QFileDialog dialog(owner ? owner->window() : QApplication::activeWindow());
+    QWidget* parent = owner ? owner->window() : QApplication::activeWindow();
+    const ReturnFocus returnFocus(parent);
+    QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
 #ifndef Q_OS_WIN
