@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release preset and starts Vellumar.
+# Installs what the program needs and is missing, builds the program and its
+# help file only (no tests, no benchmarks) and starts Vellumar. ./test.sh
+# installs and builds everything.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
-tools/setup.sh
-cmake --preset release
-cmake --build --preset release
-exec build/release/src/vellumar "$@"
+tools/setup.sh tools/debian-packages.txt
+cmake --preset release -B build/program -DVELLUMAR_TESTS=OFF -DVELLUMAR_BENCH=OFF >/dev/null
+cmake --build build/program --target vellumar
+exec build/program/src/vellumar "$@"
