@@ -62,6 +62,11 @@ private slots:
         QCOMPARE(w->picIcon->pixmap().deviceIndependentSize().toSize(), QSize(83, 73));
         QVERIFY(w->picIcon->width() >= 83);
         QVERIFY(std::abs(w->picIcon->width() * 73 - w->picIcon->height() * 83) <= 83);
+        // On a screen scaled by 2 it is the picture drawn at twice the size.
+        const QString logo = w->devicePixelRatioF() >= 2 ? QStringLiteral(":/vellumar/logo@2x.gif")
+                                                         : QStringLiteral(":/vellumar/logo.gif");
+        QCOMPARE(w->picIcon->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                 QImage(logo).convertToFormat(QImage::Format_RGB32));
         QCOMPARE(w->minimumSize(), w->maximumSize());
 
         // Separator: a two-pixel white line under a one-pixel grey one.
