@@ -336,6 +336,13 @@ private slots:
         QCOMPARE(batch->txtNumPass->text(), QStringLiteral("32767"));
         QVERIFY(main->txtNewPassword->text().isEmpty());
         QCOMPARE(fake->pointer.busyCount, 1);
+
+        // Afterwards the window works as before: a batch, then Close.
+        main->txtNumChar->setText(QStringLiteral("7"));
+        generate(QStringLiteral("2"));
+        QCOMPARE(lines().size(), 2);
+        batch->cmdClose->click();
+        QVERIFY(!fake->windows.find(QStringLiteral("frmMulti")));
     }
 
     void countThatIsNotANumberShowsAMessage_data()
