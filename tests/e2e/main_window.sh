@@ -11,7 +11,7 @@ clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 wait_for_clipboard_matching() {
     local pattern=$1 i
     for i in $(seq 1 100); do
-        if clipboard | grep -Eqx "$pattern"; then return 0; fi
+        if grep -Eqx "$pattern" <<<"$(clipboard)"; then return 0; fi
         sleep 0.05
     done
     fail "clipboard '$(clipboard || true)' never matched $pattern"
@@ -54,7 +54,7 @@ xdotool key alt+c
 wait_for_exit
 sleep 0.2
 after=$(clipboard)
-echo "$after" | grep -Eqx '[A-Za-z0-9]{12}' || fail "clipboard after exit: '$after'"
+grep -Eqx '[A-Za-z0-9]{12}' <<<"$after" || fail "clipboard after exit: '$after'"
 [ "$after" != "$password" ] || fail "Copy and Close did not copy the new password"
 
 # Once more at twice the scale, for a screenshot.
