@@ -7,24 +7,6 @@ shots=$2
 . "$(dirname "$0")/xvfb_lib.sh"
 start_xvfb
 
-clipboard() { xclip -o -selection clipboard 2>/dev/null; }
-wait_for_clipboard_matching() {
-    local pattern=$1 i
-    for i in $(seq 1 100); do
-        if grep -Eqx "$pattern" <<<"$(clipboard)"; then return 0; fi
-        sleep 0.05
-    done
-    fail "clipboard '$(clipboard || true)' never matched $pattern"
-}
-wait_for_exit() {
-    local i
-    for i in $(seq 1 100); do
-        kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID" || true; return 0; }
-        sleep 0.05
-    done
-    fail "the program did not end"
-}
-
 "$program" &
 APP_PID=$!
 win=$(wait_for_window Vellumar)
@@ -35,7 +17,7 @@ screenshot_window "$win" "$shots/main-window.png"
 xdotool key alt+p
 sleep 0.3
 xdotool key alt+w
-wait_for_clipboard_matching '[a-z0-9]{7}'
+wait_for_output_matching '^[a-z0-9]{7}$' clipboard
 
 # The focus starts on "Use Upper Case Letters"; Space ticks it, two Tabs reach
 # the length field.
@@ -44,7 +26,7 @@ xdotool type 12
 xdotool key alt+p
 sleep 0.3
 xdotool key alt+w
-wait_for_clipboard_matching '[A-Za-z0-9]{12}'
+wait_for_output_matching '^[A-Za-z0-9]{12}$' clipboard
 password=$(clipboard)
 
 # "Copy and Close": the program ends and the password stays on the clipboard.

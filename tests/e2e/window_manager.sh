@@ -11,29 +11,10 @@ start_xvfb
 openbox --sm-disable >/dev/null 2>&1 &
 WM_PID=$!
 trap 'kill "$WM_PID" 2>/dev/null || true; stop_xvfb' EXIT
-wait_for_output_matching() {  # pattern, command...
-    local pattern=$1 i out=""
-    shift
-    for i in $(seq 1 200); do
-        out=$("$@" 2>/dev/null || true)
-        grep -Eq "$pattern" <<<"$out" && return 0
-        sleep 0.05
-    done
-    fail "'$*' gave '$out', not $pattern"
-}
 wait_for_output_matching '_NET_SUPPORTING_WM_CHECK.*window id' xprop -root _NET_SUPPORTING_WM_CHECK
 
-clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 targets() { xclip -o -selection clipboard -t TARGETS 2>/dev/null; }
 active_window() { xdotool getactivewindow 2>/dev/null; }
-wait_for_exit() {
-    local i
-    for i in $(seq 1 200); do
-        kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID" || true; return 0; }
-        sleep 0.05
-    done
-    fail "the program did not end"
-}
 
 # --- "Copy Without Closing", then "Exit": the password stays, marked secret.
 "$program" &

@@ -89,6 +89,30 @@ wait_for_output() {
     return 1
 }
 
+# Polls a command until its output matches an extended regular expression.
+wait_for_output_matching() {
+    local pattern=$1 i out=""
+    shift
+    for i in $(seq 1 200); do
+        out=$("$@" 2>/dev/null || true)
+        grep -Eq "$pattern" <<<"$out" && return 0
+        sleep 0.05
+    done
+    fail "'$*' gave '$out', not $pattern"
+}
+
+clipboard() { xclip -o -selection clipboard 2>/dev/null; }
+
+# Waits until the program started in the background as APP_PID has ended.
+wait_for_exit() {
+    local i
+    for i in $(seq 1 200); do
+        kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID" || true; return 0; }
+        sleep 0.05
+    done
+    fail "the program did not end"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
