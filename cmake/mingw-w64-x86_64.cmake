@@ -22,3 +22,9 @@ find_program(VELLUMAR_WINE NAMES wine wine64)
 if(VELLUMAR_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${VELLUMAR_WINE})
 endif()
+
+# The whole program (preset windows-full): pkg-config finds the static
+# libsodium of tools/windows-deps.sh, never the host's.
+if(VELLUMAR_MINGW_DEPS)
+  set(ENV{PKG_CONFIG_LIBDIR} "${VELLUMAR_MINGW_DEPS}/sodium/lib/pkgconfig")
+endif()
