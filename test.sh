@@ -25,3 +25,4 @@ ctest --preset fuzz
 
 echo "== windows cross build, tests under wine"
 tools/windows-stage.sh
+tools/windows-full-stage.sh

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# The stage of the whole Windows program: builds vellumar.exe (CMake preset
+# "windows-full") against the static Qt and libsodium of tools/windows-deps.sh
+# (which builds them first if its cache lacks them: about half an hour),
+# packs vellumar-<version>-win64.zip, and runs under wine the Windows tests:
+# the toolkit-free ones, the widget tests (offscreen), and the real-window
+# tests of the unpacked program on a private Xvfb with a window manager.
+# Leaves no process behind.
+#
+# Usage: tools/windows-full-stage.sh [extra cmake configure arguments]
+# VELLUMAR_WINDOWS_FULL_BUILD names the build folder (default:
+# build/windows-full); the zip and the screenshots land there.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${VELLUMAR_WINDOWS_FULL_BUILD:-$root/build/windows-full}
+started=$SECONDS
+say() { echo "windows full stage: $* after $((SECONDS - started)) s"; }
+
+"$root/tools/setup.sh" "$root/tools/debian-packages-windows.txt"
+say "packages ready"
+VELLUMAR_MINGW_DEPS=$("$root/tools/windows-deps.sh" | tail -n1)
+export VELLUMAR_MINGW_DEPS
+say "Qt and libsodium for Windows ready in $VELLUMAR_MINGW_DEPS"
+
+cmake --preset windows-full -B "$build" -DVELLUMAR_WERROR=ON "$@"
+cmake --build "$build" -j2
+say "built $(du -k "$build/src/vellumar.exe" | cut -f1) KiB vellumar.exe"
+
+# --- a private X display with a window manager, and a throwaway wine prefix
+# whose server and desktop stay up for the whole run
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+export LC_ALL=C.UTF-8
+export WINEARCH=win64 WINEDEBUG=-all
+# No menu entries on the host, and no Mono or Gecko installers at boot.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vellumar-wine.XXXXXX")
+xvfb_pid='' wm_pid='' keep_pid=''
+stop_all() {
+    set +e
+    exec 9>&- 2>/dev/null
+    wineserver -k >/dev/null 2>&1
+    for pid in $keep_pid $wm_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    rm -rf "$WINEPREFIX"
+}
+trap stop_all EXIT
+
+# Xvfb picks a free display and names it; -noreset keeps it serving when its
+# last client leaves. It is used only once a client has connected to it.
+for attempt in 1 2 3; do
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for i in $(seq 1 200); do [ -s "$fdfile" ] && break; sleep 0.05; done
+    display=$(head -n1 "$fdfile")
+    rm -f "$fdfile"
+    if [ -n "$display" ]; then
+        for i in $(seq 1 100); do
+            xdpyinfo -display ":$display" >/dev/null 2>&1 && break 2
+            sleep 0.1
+        done
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=''
+done
+[ -n "$xvfb_pid" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
+openbox --sm-disable >/dev/null 2>&1 &
+wm_pid=$!
+for i in $(seq 1 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
+say "X display $DISPLAY with openbox ready"
+
+wineserver -p
+# One waiting program keeps the prefix's system processes (the desktop, which
+# also serves wine's clipboard to X) running for the whole stage.
+mkfifo "$WINEPREFIX/keep-running"
+wine cmd < "$WINEPREFIX/keep-running" >/dev/null 2>&1 &
+keep_pid=$!
+exec 9> "$WINEPREFIX/keep-running"
+wine cmd /c exit >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+# Qt takes the fonts that the registry lists; wine's own Tahoma (fonts-wine),
+# the face of the system's dialog font, is not listed, and Qt would fall
+# back to a serif face.
+for face in 'Tahoma:tahoma' 'Tahoma Bold:tahomabd'; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "${face%%:*} (TrueType)" \
+        /d "Z:\\usr\\share\\wine\\fonts\\${face#*:}.ttf" /f >/dev/null
+done
+say "wine prefix ready"
+
+ctest --test-dir "$build" --output-on-failure --timeout 300 -LE wine_window
+say "toolkit-free and widget tests passed"
+ctest --test-dir "$build" --output-on-failure --timeout 300 -L wine_window
+say "real-window tests passed; screenshots in $build/screenshots"
+ls -l "$build"/vellumar-*-win64.zip "$build/src/vellumar.exe"
