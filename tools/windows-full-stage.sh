@@ -93,6 +93,12 @@ for face in 'Tahoma:tahoma' 'Tahoma Bold:tahomabd'; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "${face%%:*} (TrueType)" \
         /d "Z:\\usr\\share\\wine\\fonts\\${face#*:}.ttf" /f >/dev/null
 done
+# Ready once a console test program runs through: the first starts after the
+# boot may still meet the desktop coming up on the display.
+for i in $(seq 1 10); do
+    wine "$build/tests/runtime/whole_number_tests.exe" --gtest_list_tests >/dev/null 2>&1 && break
+    sleep 0.5
+done
 say "wine prefix ready"
 
 ctest --test-dir "$build" --output-on-failure --timeout 300 -LE wine_window
