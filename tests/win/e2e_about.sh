@@ -43,12 +43,7 @@ wait_for_file "$tool_folder/msinfo32.exe.ran"
 # Neither entry: the message, in a box titled like the main window.
 forget_entries
 xdotool key alt+s
-for i in $(seq 1 300); do
-    [ "$(xdotool search --onlyvisible --name '^Vellumar$' | wc -l)" -ge 2 ] && break
-    sleep 0.1
-done
-box=$(xdotool search --onlyvisible --name '^Vellumar$' | grep -vx "$main" | head -n1)
-[ -n "$box" ] || fail "no message box"
+box=$(wait_for_message_box "$main")
 activate_window "$box"
 screenshot_window "$box" "$shots/wine-sysinfo-message.png"
 # Ctrl+C copies a message box's text.

@@ -36,12 +36,7 @@ wait_for_no_window "$help_title"
 # Without the help file: the message with the path the shell was given.
 rm "$folder/vellumar100.chm"
 open_help
-for i in $(seq 1 300); do
-    [ "$(xdotool search --onlyvisible --name '^Vellumar$' | wc -l)" -ge 2 ] && break
-    sleep 0.1
-done
-box=$(xdotool search --onlyvisible --name '^Vellumar$' | grep -vx "$main" | head -n1)
-[ -n "$box" ] || fail "no message box"
+box=$(wait_for_message_box "$main")
 activate_window "$box"
 screenshot_window "$box" "$shots/wine-help-message.png"
 # Ctrl+C copies a message box's text.

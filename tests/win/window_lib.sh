@@ -48,6 +48,21 @@ wait_for_new_window() {
     return 1
 }
 
+# Waits for a message box of the program: a second visible window titled
+# like the main window (whose id is given); prints its id.
+wait_for_message_box() {
+    local main=$1 i box
+    for i in $(seq 1 300); do
+        box=$(xdotool search --onlyvisible --name '^Vellumar$' 2>/dev/null | grep -vx "$main" | head -n1 || true)
+        if [ -n "$box" ]; then
+            echo "$box"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no message box"
+}
+
 # Waits until no visible window has this title.
 wait_for_no_window() {
     local title=$1 i
