@@ -1,6 +1,10 @@
 # Shared by the real-window tests: start a private Xvfb, find windows, press
 # keys, take screenshots. Source it from a bash script with `set -euo pipefail`.
 
+# A command that fails ends the test with its line, so a failure never
+# passes silently.
+trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
+
 # Starts Xvfb on a free display and exports DISPLAY; stops it on exit. The
 # display is used only once a client has connected to it: a server that was
 # given a display but cannot serve it (one that is still going away, say) is

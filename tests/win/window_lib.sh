@@ -11,6 +11,10 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
     exit 77
 fi
 
+# A command that fails ends the test with its line, so a failure never
+# passes silently.
+trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
