@@ -67,15 +67,20 @@ wait_for_message_box() {
     fail "no message box"
 }
 
-# Waits until no visible window has this title.
-wait_for_no_window() {
-    local title=$1 i
+# Runs a command every 0.1 s, for up to about 30 s, until it succeeds.
+poll_until() {
+    local i
     for i in $(seq 1 300); do
-        xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
+        "$@" && return 0
         sleep 0.1
     done
-    fail "window '$title' is still there"
+    return 1
 }
+no_window_titled() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Waits until no visible window has this title.
+wait_for_no_window() { poll_until no_window_titled "$1" || fail "window '$1' is still there"; }
 
 # Makes the window the active one (through the window manager) and waits
 # until it is.
@@ -90,23 +95,12 @@ activate_window() {
 }
 
 # Waits until a file exists.
-wait_for_file() {
-    local file=$1 i
-    for i in $(seq 1 300); do
-        [ -e "$file" ] && return 0
-        sleep 0.1
-    done
-    fail "$file did not appear"
-}
+wait_for_file() { poll_until test -e "$1" || fail "$1 did not appear"; }
 
 # Waits until the process has ended.
 wait_for_exit() {
-    local pid=$1 i
-    for i in $(seq 1 300); do
-        kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
-        sleep 0.1
-    done
-    fail "process $pid did not end"
+    poll_until process_ended "$1" || fail "process $1 did not end"
+    wait "$1" 2>/dev/null || true
 }
 
 screenshot_window() {
