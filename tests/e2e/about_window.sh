@@ -1,62 +1,34 @@
 #!/usr/bin/env bash
-# Opens the About window of the built program under a private Xvfb, takes
-# screenshots of it and of the batch window, starts a system-information tool
-# found on PATH and closes the About window with Esc.
+# The About window, opened from the Help menu: "System Info..." starts the
+# system-information tool found on PATH, asking again keeps the one window,
+# and Esc closes it.
+# Arguments: the program, the screenshots folder.
 set -euo pipefail
-program=$1
-shots=$2
-. "$(dirname "$0")/xvfb_lib.sh"
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-start_xvfb
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-
-# A stand-in system-information tool, found on PATH at start.
-mkdir -p "$work/bin"
+program=$1 shots=$2
+. "$(dirname "$0")/window_lib.sh"
+start_display
+mkdir "$work/bin"
 printf '#!/bin/sh\necho ran > "%s/hardinfo.log"\n' "$work" > "$work/bin/hardinfo"
 chmod +x "$work/bin/hardinfo"
 
-PATH="$work/bin:$PATH" "$program" &
-APP_PID=$!
-main=$(wait_for_window Vellumar)
-focus_window "$main"
-
-# Help menu (second entry of the menu bar), then "About Vellumar..." by its
+# The Help menu (second on the menu bar), then "About Vellumar..." by its
 # access key.
-xdotool mousemove --window "$main" 115 9 click 1
-sleep 0.4
-xdotool key a
-about=$(wait_for_window "About Vellumar")
-focus_window "$about"
-sleep 0.3
-screenshot_window "$about" "$shots/about-window.png"
+open_about() {
+    activate_window "$main"
+    xdotool mousemove --window "$main" 115 9 click 1
+    xdotool key a
+}
 
-# Alt+S presses "System Info...": the tool found on PATH starts.
+PATH="$work/bin:$PATH" start_program "$program"
+open_about
+about=$(wait_for_window "About Vellumar")
+activate_window "$about"
+screenshot "$about" "$shots/about-window.png"
 xdotool key alt+s
-for i in $(seq 1 100); do [ -f "$work/hardinfo.log" ] && break; sleep 0.05; done
-[ -f "$work/hardinfo.log" ] || fail "System Info did not start the tool found on PATH"
+poll_until test -e "$work/hardinfo.log" || fail "System Info did not start the tool found on PATH"
 
-# Asking again keeps the one window; Esc closes it.
-focus_window "$main"
-xdotool mousemove --window "$main" 115 9 click 1
-sleep 0.4
-xdotool key a
-sleep 0.4
-count=$(xdotool search --onlyvisible --name '^About Vellumar$' | wc -l)
-[ "$count" -eq 1 ] || fail "$count About windows"
-about=$(wait_for_window "About Vellumar")
-focus_window "$about"
+open_about
+poll_until active "$about" || fail "asking again did not bring the About window forward"
+[ "$(xdotool search --onlyvisible --name '^About Vellumar$' | wc -l)" -eq 1 ] || fail "more than one About window"
 xdotool key Escape
-for i in $(seq 1 100); do
-    xdotool search --onlyvisible --name '^About Vellumar$' >/dev/null 2>&1 || break
-    sleep 0.05
-done
-! xdotool search --onlyvisible --name '^About Vellumar$' >/dev/null 2>&1 || fail "Esc did not close the About window"
-
-# The batch window, for its screenshot.
-focus_window "$main"
-xdotool mousemove --window "$main" 188 199 click 1
-batch=$(wait_for_window "Multiple Password Generator")
-sleep 0.3
-screenshot_window "$batch" "$shots/batch-window.png"
-echo "screenshots in $shots"
+poll_until no_window "About Vellumar" || fail "Esc did not close the About window"

@@ -1,55 +1,76 @@
 #!/usr/bin/env bash
-# Real windows: opens the batch window from the main window with the keyboard,
-# makes 1000 passwords and saves them through Qt's file dialog by typing a path.
+# The batch window under a window manager, driven from outside: brought back
+# when minimised, the focus back after a message box, 1000 passwords saved
+# through Qt's file dialog, one password per line, and a long batch stopped
+# with Esc.
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
-program=$1
-shots=$2
-. "$(dirname "$0")/xvfb_lib.sh"
-work=$(mktemp -d)
-start_xvfb
-trap 'stop_xvfb; rm -rf "$work"' EXIT
+program=$1 shots=$2
+. "$(dirname "$0")/window_lib.sh"
+start_display
 
-"$program" &
-APP_PID=$!
-main=$(wait_for_window Vellumar)
-focus_window "$main"
-
-# Focus starts on chkUpper; "Many..." is the eleventh stop and has no access key.
+start_program "$program"
+# The focus starts on "Use Upper Case Letters"; "Many..." is the eleventh
+# stop and has no access key.
 xdotool key --delay 30 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 batch=$(wait_for_window "Multiple Password Generator")
-focus_window "$batch"
+activate_window "$batch"
+screenshot "$batch" "$shots/batch-window.png"
 
-# The count field has the focus.
+# Minimised, it comes back with "Many..." (which keeps the focus).
+xdotool windowminimize --sync "$batch"
+activate_window "$main"
+xdotool key space
+batch=$(wait_for_window "Multiple Password Generator")
+poll_until active "$batch" || fail "the batch window came back inactive"
+
+# A count that is no number: the message box has the focus, then the batch
+# window again.
+xdotool key ctrl+a
+xdotool type --delay 30 abc
+xdotool key alt+g
+box=$(wait_for_message_box "$main")
+poll_until active "$box" || fail "the message box is not active"
+xdotool key Return
+poll_until active "$batch" || fail "the focus did not come back to the batch window"
+
+# 1000 passwords saved by typing a name without extension: the file name box
+# has the focus and the dialog adds ".txt".
 xdotool key ctrl+a
 xdotool type --delay 30 1000
-xdotool key alt+g
-sleep 1
-
-xdotool key alt+s
+xdotool key alt+g alt+s
 dialog=$(wait_for_window "Save As")
-focus_window "$dialog"
-# The file name box has the focus and starts with ".txt"; the dialog adds
-# the extension to a name typed without one.
+activate_window "$dialog"
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/passwords"
 xdotool key Return
+poll_until test -e "$work/passwords.txt" || fail "no file was saved"
+check_saved_list "$work/passwords.txt"
+[ "$(stat -c %a "$work/passwords.txt")" = 600 ] || fail "the new file has mode $(stat -c %a "$work/passwords.txt")"
+activate_window "$batch"
+screenshot "$batch" "$shots/batch-window-1000.png"
 
-file="$work/passwords.txt"
-for i in $(seq 1 100); do [ -f "$file" ] && break; sleep 0.05; done
-[ -f "$file" ] || fail "no file was saved"
-size=$(stat -c %s "$file")
-[ "$size" -eq $((1000 * 9 + 2)) ] || fail "file is $size bytes, expected 9002"
-mode=$(stat -c %a "$file")
-[ "$mode" = 600 ] || fail "new file has mode $mode"
-# 1000 lines of seven lower-case letters or digits, each ended by CR LF, then
-# one more CR LF.
-good=$(grep -c -E $'^[a-z0-9]{7}\r$' "$file" || true)
-[ "$good" -eq 1000 ] || fail "$good good password lines"
-[ "$(tail -c 4 "$file" | od -An -c | tr -d ' ')" = '\r\n\r\n' ] || fail "file does not end with an empty line"
-[ "$(wc -l < "$file")" -eq 1001 ] || fail "file does not have 1001 lines"
+# One password per line: a triple-click selects exactly one.
+xdotool mousemove --window "$batch" 100 130 click --repeat 3 --delay 80 1
+xdotool key ctrl+c
+poll_until clipboard_matching $'[a-z0-9]{7}\r' >/dev/null || fail "a triple-click selected '$(clipboard)'"
 
-focus_window "$batch"
-sleep 0.3
-screenshot_window "$batch" "$shots/batch-window-1000.png"
-echo "saved $size bytes; screenshot in $shots"
+# A long batch shows its progress and stops on Esc; the list keeps what was
+# made and the program still responds.
+activate_window "$main"
+xdotool key --delay 30 Tab Tab Tab ctrl+a  # from "Many..." round to the length field
+xdotool type --delay 30 1024
+activate_window "$batch"
+xdotool key --delay 30 Tab Tab ctrl+a  # from the list, past Close, to the count
+xdotool type --delay 30 32767
+xdotool key alt+g
+wait_for_window 'Multiple Password Generator \(.* of 32.767\)' >/dev/null
+xdotool key Escape
+wait_for_window 'Multiple Password Generator' >/dev/null
+xdotool key --delay 30 Tab Tab Tab ctrl+a ctrl+c  # count, Save, Generate, list
+poll_until clipboard_matching '[a-z0-9]{1024}.*' >/dev/null || fail "the list was not copied"
+lines=$(clipboard | wc -l)
+[ "$lines" -gt 0 ] && [ "$lines" -lt 32767 ] || fail "$lines lines after Esc"
+activate_window "$main"
+xdotool key alt+e
+wait_for_exit "$APP_PID"

@@ -1,23 +1,23 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks it as a desktop
 # would: valid desktop entry and metainfo, icons at every size, a real
-# compiled help file with its HTML guide, and the installed program opening
-# that help file from beside itself. Then makes the Debian package and checks
-# it with lintian.
+# compiled help file with its HTML guide. "Help Contents..." of the installed
+# program opens that help file from beside itself; without a CHM viewer (a
+# fake xdg-open that fails for it) the guide's first page instead, and when
+# that fails too, a message. Then makes the Debian package and checks it with
+# lintian.
 # Arguments: program, screenshots folder, build folder.
 set -euo pipefail
 build=$3
-. "$(dirname "$0")/xvfb_lib.sh"
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
+. "$(dirname "$0")/window_lib.sh"
 
-# Output of a command is captured first and searched afterwards: grep -q
-# stops reading at the first match, which under pipefail would fail the
-# command that writes into the pipe.
+# Searches captured output: grep -q at the end of a pipe may end the writer
+# early, which fails under pipefail.
 has_line() { grep -q -- "$1" <<<"$2"; }
 
 prefix="$work/prefix"
 program_dir=libexec/vellumar
+folder="$prefix/$program_dir"
 hicolor=share/icons/hicolor
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in $program_dir/vellumar $program_dir/vellumar100.chm $program_dir/help/index.html bin/vellumar \
@@ -43,37 +43,58 @@ appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/example.vellum
 
 # The help file is a real CHM holding every page of the guide, and the same
 # pages lie beside it as HTML.
-pages=$(enum_chmLib "$prefix/$program_dir/vellumar100.chm")
+pages=$(enum_chmLib "$folder/vellumar100.chm")
 for page in index.html password.html batch.html about.html; do
     has_line "/$page\$" "$pages" || fail "$page missing from the help file"
-    [ -f "$prefix/$program_dir/help/$page" ] || fail "$page missing from the HTML guide"
+    [ -f "$folder/help/$page" ] || fail "$page missing from the HTML guide"
 done
 
-# The installed program, started through its link, opens its own help file
-# with the help viewer registered for CHM files.
+# The installed program, started through its link with PATH $1, chooses
+# "Help Contents..." (first in the Help menu, second on the menu bar).
+help_contents() {
+    PATH="$1" start_program "$prefix/bin/vellumar"
+    xdotool mousemove --window "$main" 115 9 click 1
+    xdotool key Down Return
+}
+stop_program() { kill "$APP_PID"; poll_until no_window Vellumar || fail "the program's windows stay"; }
+file_is() { [ "$(cat "$1")" = "$2" ]; }
+start_display  # openbox with the system's XDG folders
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$work/xdg-system"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID BROWSER
-mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME" "$XDG_DATA_DIRS"
-printf '#!/bin/sh\nprintf "%%s\\n" "$1" > "%s/viewer.log"\n' "$work" > "$work/viewer.sh"
-chmod +x "$work/viewer.sh"
+mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME" "$XDG_DATA_DIRS" "$work/bin"
+# The viewer logs what it was given; the fake xdg-open logs it too and ends
+# with the status in $work/html for an HTML page, 3 for anything else.
+printf '#!/bin/sh\necho "$1" > %s/viewer.log\n' "$work" > "$work/viewer.sh"
 printf '[Desktop Entry]\nType=Application\nName=Viewer\nExec=%s %%f\n' "$work/viewer.sh" \
     > "$XDG_DATA_HOME/applications/viewer.desktop"
 xdg-mime default viewer.desktop application/vnd.ms-htmlhelp
+printf '#!/bin/sh\necho "$1" >> %s/opened.log\ncase "$1" in *.html) exit $(cat %s/html) ;; esac\nexit 3\n' \
+    "$work" "$work" > "$work/bin/xdg-open"
+chmod +x "$work/viewer.sh" "$work/bin/xdg-open"
 
-start_xvfb
-trap 'stop_xvfb; rm -rf "$work"' EXIT
 cd /
-"$prefix/bin/vellumar" &
-APP_PID=$!
-main=$(wait_for_window Vellumar)
-focus_window "$main"
-xdotool mousemove --window "$main" 115 9 click 1
-sleep 0.4
-xdotool key Down Return
-for i in $(seq 1 100); do [ -s "$work/viewer.log" ] && break; sleep 0.05; done
-[ "$(cat "$work/viewer.log" 2>/dev/null)" = "$prefix/$program_dir/vellumar100.chm" ] ||
-    fail "help viewer got '$(cat "$work/viewer.log" 2>/dev/null)'"
-kill "$APP_PID"
+help_contents "$PATH"
+poll_until file_is "$work/viewer.log" "$folder/vellumar100.chm" ||
+    fail "help viewer got '$(cat "$work/viewer.log")'"
+stop_program
+for html in 0 3; do
+    echo "$html" > "$work/html"
+    : > "$work/opened.log"
+    help_contents "$work/bin:$PATH"
+    poll_until file_is "$work/opened.log" "$(printf '%s\n%s' "$folder/vellumar100.chm" "$folder/help/index.html")" ||
+        fail "HTML guide opening with $html: opened '$(cat "$work/opened.log")'"
+    if [ "$html" = 0 ]; then
+        # The About window opens only once the help is dealt with, and not
+        # past a message box.
+        xdotool mousemove --window "$main" 115 9 click 1
+        xdotool key a
+        wait_for_window "About Vellumar" >/dev/null
+        [ "$(xdotool search --onlyvisible --name '^Vellumar$' | wc -l)" -eq 1 ] || fail "a message although the guide was opened"
+    else
+        wait_for_message_box "$main" >/dev/null
+    fi
+    stop_program
+done
 
 # The Debian package: everything in its place, and no error or warning from
 # lintian (informational tags are listed).
@@ -93,4 +114,3 @@ status=0
 tags=$(lintian --pedantic --display-info --display-experimental --no-cfg --fail-on error,warning "$deb" 2>&1) || status=$?
 [ -z "$tags" ] || printf 'lintian:\n%s\n' "$tags"
 [ "$status" -eq 0 ] || fail "lintian reports errors or warnings (or could not run)"
-echo "installed and packaged: $(basename "$deb")"

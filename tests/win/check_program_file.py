@@ -8,38 +8,31 @@ import sys
 import pefile
 
 # What every Windows system has; anything else would have to ship beside it.
-SYSTEM_DLLS = {
-    "advapi32.dll", "comdlg32.dll", "gdi32.dll", "imm32.dll", "kernel32.dll", "msvcrt.dll",
-    "ole32.dll", "oleaut32.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "uxtheme.dll",
-    "version.dll", "winmm.dll", "ws2_32.dll", "dwmapi.dll", "d3d9.dll", "d3d11.dll",
-    "dxgi.dll", "dwrite.dll", "d2d1.dll", "netapi32.dll", "userenv.dll", "mpr.dll",
-    "setupapi.dll", "wtsapi32.dll", "authz.dll", "shcore.dll", "cfgmgr32.dll", "opengl32.dll",
-}
-
-failures = []
-
-
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
+SYSTEM_DLLS = {name + ".dll" for name in """advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32
+    oleaut32 shell32 shlwapi user32 uxtheme version winmm ws2_32 dwmapi d3d9 d3d11 dxgi dwrite
+    d2d1 netapi32 userenv mpr setupapi wtsapi32 authz shcore cfgmgr32 opengl32""".split()}
 
 
 def main(path):
     pe = pefile.PE(path)
-    check(pe.FILE_HEADER.Machine == pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"], "x86-64")
+    header = pe.FILE_HEADER
     subsystem = pe.OPTIONAL_HEADER.Subsystem
-    check(subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"],
-          f"windowed program (subsystem {subsystem})")
-    check(pe.FILE_HEADER.PointerToSymbolTable == 0 and pe.FILE_HEADER.NumberOfSymbols == 0,
-          f"no symbol table ({pe.FILE_HEADER.NumberOfSymbols} symbols)")
-    debug = [s.Name.rstrip(b"\0").decode() for s in pe.sections if s.Name.startswith(b".debug") or s.Name.startswith(b"/")]
-    check(not debug, f"no debugging sections ({debug})")
+    debug = [s.Name.rstrip(b"\0").decode() for s in pe.sections if s.Name.startswith((b".debug", b"/"))]
     imported = sorted({entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])})
     foreign = [dll for dll in imported if dll not in SYSTEM_DLLS and not dll.startswith("api-ms-")]
-    check(not foreign, f"only system DLLs imported (others: {foreign}; all: {imported})")
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+    checks = [
+        (header.Machine == pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"], "x86-64"),
+        (subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"], f"windowed program (subsystem {subsystem})"),
+        (header.PointerToSymbolTable == 0 and header.NumberOfSymbols == 0,
+         f"no symbol table ({header.NumberOfSymbols} symbols)"),
+        (not debug, f"no debugging sections ({debug})"),
+        (not foreign, f"only system DLLs imported (others: {foreign}; all: {imported})"),
+    ]
+    for ok, what in checks:
+        print(("ok   " if ok else "FAIL ") + what)
+    failed = sum(not ok for ok, _ in checks)
+    print(f"{failed} failed")
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

@@ -1,48 +1,57 @@
 #!/usr/bin/env bash
 # The Windows program under wine, unpacked from its zip and driven from
-# outside with the keyboard: the main window appears, Alt+P then Alt+W puts a
-# password on the clipboard (wine's clipboard is the X clipboard), and
-# "&Copy and Close" ends the program with the new password still there.
+# outside with the keyboard: "Help Contents..." opens vellumar100.chm beside
+# the program in wine's hh.exe, and without the file a message names its full
+# path; Alt+P then Alt+W puts a password on the clipboard (wine's clipboard is
+# the X clipboard), and "&Copy and Close" ends the program with the new
+# password still there.
 # Arguments: the zip, the screenshots folder.
 set -euo pipefail
-zip=$1
-shots=$2
-. "$(dirname "$0")/window_lib.sh"
-work=$(mktemp -d)
-trap 'end_program; rm -rf "$work"' EXIT
-folder=$(unpack_program "$zip" "$work/unpacked")
-
-clipboard() { xclip -o -selection clipboard 2>/dev/null; }
-wait_for_clipboard_matching() {
-    local pattern=$1 not=${2:-} i now
-    for i in $(seq 1 100); do
-        now=$(clipboard || true)
-        if printf '%s\n' "$now" | grep -Eqx "$pattern" && [ "$now" != "$not" ]; then
-            printf '%s' "$now"
-            return 0
-        fi
-        sleep 0.1
+. "$(dirname "$0")/../e2e/window_lib.sh"
+need_wine
+zip=$1 shots=$2
+help_title='Vellumar Help'
+close_help() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$help_title\$" 2>/dev/null || true); do
+        xdotool windowactivate --sync "$id" key alt+F4 2>/dev/null || true
     done
-    fail "clipboard '$(clipboard || true)' never matched $pattern"
+}
+trap 'close_help; cleanup' EXIT
+# Alt selects the menu bar, Right moves to "Help", Down opens it with "Help
+# Contents..." selected, Return takes it.
+open_help() {
+    activate_window "$main"
+    xdotool key --delay 150 alt Right Down Return
 }
 
-start_program "$folder/vellumar.exe"
-main=$(wait_for_window Vellumar)
+start_unpacked "$zip"
+screenshot "$main" "$shots/wine-main-window.png"
+open_help
+help=$(wait_for_window "$help_title")
+screenshot "$help" "$shots/wine-help-window.png"
+close_help
+poll_until no_window "$help_title" || fail "the help window is still there"
+
+rm "$folder/vellumar100.chm"
+open_help
+box=$(wait_for_message_box "$main")
+activate_window "$box"
+screenshot "$box" "$shots/wine-help-message.png"
+# Ctrl+C copies a message box's text.
+path=$(windows_path "$folder/vellumar100.chm")
+xdotool key ctrl+c
+poll_until clipboard_has -i "$path" || fail "message without the path $path: $(clipboard)"
+clipboard_has "don't have a default browser set." || fail "message: $(clipboard)"
+xdotool key Return
+poll_until active "$main" || fail "the focus did not come back to the main window"
 activate_window "$main"
-screenshot_window "$main" "$shots/wine-main-window.png"
 
 # The defaults: 7 characters from a-z and 0-9.
-xdotool key alt+p
-xdotool key alt+w
-first=$(wait_for_clipboard_matching '[a-z0-9]{7}')
-
-# Another password, copied by "&Copy and Close": the program ends and the
-# password stays readable.
-xdotool key alt+p
-xdotool key alt+c
+xdotool key alt+p alt+w
+first=$(poll_until clipboard_matching '[a-z0-9]{7}')
+xdotool key alt+p alt+c
 wait_for_exit "$APP_PID"
-APP_PID=
-second=$(wait_for_clipboard_matching '[a-z0-9]{7}' "$first")
+second=$(poll_until clipboard_matching '[a-z0-9]{7}' "$first")
 sleep 1
-[ "$(clipboard || true)" = "$second" ] || fail "the clipboard lost the password after the program ended"
-echo "main window under wine: passed ($first, then $second after Copy and Close)"
+[ "$(clipboard)" = "$second" ] || fail "the clipboard lost the password after the program ended"
