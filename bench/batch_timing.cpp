@@ -20,11 +20,11 @@
 #include <vector>
 
 #include "generator/random_source.h"
+#include "runtime/desktop.h"
+#include "runtime/dialogs.h"
 #include "runtime/file_service.h"
-#include "runtime/message_box.h"
-#include "runtime/pointer.h"
 #include "runtime/runtime.h"
-#include "runtime/window_instances.h"
+#include "windows/window_instances.h"
 #include "windows/app_windows.h"
 #include "windows/batch/frm_multi.h"
 #include "windows/main/frm_pass_create.h"
@@ -36,22 +36,23 @@ namespace {
 constexpr int kCount = 32767;
 constexpr int kRuns = 5;
 
-class PrintingMessageBox final : public MessageBox {
+class PrintingDialogs final : public Dialogs {
 public:
-    MessageAnswer show(QWidget*, const QString& prompt, MessageButtons) override
+    MessageAnswer message(QWidget*, const QString& prompt, MessageButtons) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
         return MessageAnswer::Cancel;
     }
+    std::optional<SaveDialogResult> askSaveFile(QWidget*, const SaveDialogSettings&) override { return {}; }
 };
 
 double batchMs(frmPassCreate& main, frmMulti& batch, int length)
 {
-    main.txtNumChar->setText(QString::number(length));
-    batch.txtNumPass->setText(QString::number(kCount));
+    main.findChild<QLineEdit*>(QStringLiteral("txtNumChar"))->setText(QString::number(length));
+    batch.findChild<QLineEdit*>(QStringLiteral("txtNumPass"))->setText(QString::number(kCount));
     QElapsedTimer timer;
     timer.start();
-    batch.cmdGenerate->click();  // returns once the last line has been drawn
+    batch.findChild<QPushButton*>(QStringLiteral("cmdGenerate"))->click();  // returns once the last line has been drawn
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     if (batch.listText().size() != qsizetype{kCount} * (length + 2))
         std::fprintf(stderr, "unexpected list size\n");
@@ -93,16 +94,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     SodiumRandomSource random;
-    PrintingMessageBox messageBox;
-    QtMousePointer pointer;
+    PrintingDialogs dialogs;
+    const std::unique_ptr<Desktop> desktop = makeSystemDesktop();
     QtFileService files;
     WindowInstances windows;
-    Runtime runtime;
-    runtime.messageBox = &messageBox;
-    runtime.pointer = &pointer;
-    runtime.windows = &windows;
-    runtime.random = &random;
-    runtime.files = &files;
+    Runtime runtime{{}, dialogs, *desktop, files, random, windows};
     defineAppWindows(runtime);
     auto* main = qobject_cast<frmPassCreate*>(windows.show(QStringLiteral("frmPassCreate")));
     auto* batch = qobject_cast<frmMulti*>(windows.show(QStringLiteral("frmMulti")));

@@ -8,13 +8,12 @@
 
 #include "generator/random_source.h"
 #include "runtime/clipboard.h"
-#include "runtime/message_box.h"
-#include "runtime/platform_services.h"
-#include "runtime/pointer.h"
-#include "runtime/program_end.h"
-#include "runtime/window_instances.h"
+#include "runtime/desktop.h"
+#include "runtime/dialogs.h"
+#include "runtime/file_service.h"
+#include "vellumar/version.h"
 #include "windows/app_windows.h"
-#include "windows/main/frm_pass_create.h"
+#include "windows/window_instances.h"
 
 int main(int argc, char** argv)
 {
@@ -24,7 +23,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumar"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     // The 16-pixel icon for title bars, larger drawings of it where the
     // desktop shows icons bigger (task switcher, dock).
     QIcon icon(QStringLiteral(":/vellumar/icon.png"));
@@ -33,22 +32,12 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(icon);
 
     SodiumRandomSource random;
-    QtMessageBox messageBox(QStringLiteral("Vellumar"));
-    QtClipboard clipboard;
-    QtMousePointer pointer;
-    QtProgramEnd end;
+    QtDialogs dialogs(QStringLiteral("Vellumar"));
+    const std::unique_ptr<Desktop> desktop = makeSystemDesktop();
+    QtFileService files;
     WindowInstances windows;
-    PlatformServices platform;
-
-    Runtime runtime;
+    Runtime runtime{{}, dialogs, *desktop, files, random, windows};
     runtime.app.programFolder = QCoreApplication::applicationDirPath();
-    runtime.messageBox = &messageBox;
-    runtime.clipboard = &clipboard;
-    runtime.pointer = &pointer;
-    runtime.end = &end;
-    runtime.windows = &windows;
-    runtime.random = &random;
-    platform.fill(runtime);
 
     defineAppWindows(runtime);
     windows.show(QStringLiteral("frmPassCreate"));

@@ -15,12 +15,12 @@ QMimeData* passwordMimeData(const QString& text)
     return data;
 }
 
-void QtClipboard::setText(const QString& text)
+void setClipboardPassword(const QString& text)
 {
     QGuiApplication::clipboard()->setMimeData(passwordMimeData(text), QClipboard::Clipboard);
 }
 
-void QtClipboard::keepAfterExit()
+void keepClipboardAfterExit()
 {
     // On X11 the clipboard is served by the program that set it, so its text
     // vanishes with the program unless a clipboard manager copies it (Qt

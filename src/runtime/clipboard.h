@@ -6,21 +6,12 @@ class QMimeData;
 
 namespace vellumar {
 
-// Puts text on the system clipboard as plain text.
-class Clipboard {
-public:
-    virtual ~Clipboard() = default;
-    virtual void setText(const QString& text) = 0;
-    // Called as the program ends: while the program still owns the clipboard,
-    // its text stays there after the program has gone.
-    virtual void keepAfterExit() = 0;
-};
+// Puts a password on the system clipboard (passwordMimeData).
+void setClipboardPassword(const QString& text);
 
-class QtClipboard final : public Clipboard {
-public:
-    void setText(const QString& text) override;
-    void keepAfterExit() override;
-};
+// While the program still owns the clipboard, keeps its text there after the
+// program has gone (on X11 through an owner process).
+void keepClipboardAfterExit();
 
 // The clipboard contents for a password: plain text, marked as a secret so
 // that clipboard managers keep it out of their history.

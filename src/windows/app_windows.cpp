@@ -1,6 +1,6 @@
 #include "windows/app_windows.h"
 
-#include "runtime/window_instances.h"
+#include "windows/window_instances.h"
 #include "windows/about/frm_about.h"
 #include "windows/batch/frm_multi.h"
 #include "windows/main/frm_pass_create.h"
@@ -9,7 +9,7 @@ namespace vellumar {
 
 void defineAppWindows(Runtime& runtime)
 {
-    WindowInstances& windows = *runtime.windows;
+    WindowInstances& windows = runtime.windows;
     windows.define(QStringLiteral("frmPassCreate"), [&runtime] { return new frmPassCreate(runtime); });
     windows.define(QStringLiteral("frmAbout"), [&runtime] { return new frmAbout(runtime); });
     windows.define(QStringLiteral("frmMulti"), [&runtime] { return new frmMulti(runtime); });

@@ -8,7 +8,18 @@
 
 #include <limits>
 
+#include "windows/design_scale.h"
+
 namespace vellumar {
+
+void placeControls(QWidget* window, const DesignScale& scale, std::span<const Placement> table)
+{
+    for (const Placement& box : table) {
+        auto* control = window->findChild<QWidget*>(QLatin1String(box.name));
+        Q_ASSERT_X(control, "placeControls", box.name);
+        control->setGeometry(scale.rect(box.left, box.top, box.width, box.height));
+    }
+}
 
 QString shownCaption(const QString& caption)
 {

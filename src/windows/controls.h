@@ -4,6 +4,7 @@
 #include <Qt>
 
 #include <initializer_list>
+#include <span>
 
 class QCheckBox;
 class QLabel;
@@ -12,6 +13,22 @@ class QPushButton;
 class QWidget;
 
 namespace vellumar {
+
+class DesignScale;
+
+// Where a control lies in a window's design: its object name and its box in
+// twips.
+struct Placement {
+    const char* name;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Gives each control of the table, found among the window's children by its
+// object name, its box converted by scale.
+void placeControls(QWidget* window, const DesignScale& scale, std::span<const Placement> table);
 
 // Small factories for the windows' controls: each sets the control's object
 // name and gives it an accessible name (its caption without the access-key

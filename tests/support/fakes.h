@@ -1,96 +1,138 @@
 #pragma once
 
-// Recording stand-ins for the runtime services, for widget tests.
+// Recording stand-ins for the services the windows use, and the windows
+// made over them.
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
 
 #include <deque>
-#include <memory>
+#include <functional>
+#include <optional>
+#include <vector>
 
+#include "fake_desktop.h"
 #include "generator/random_source.h"
-#include "runtime/clipboard.h"
-#include "runtime/message_box.h"
-#include "runtime/pointer.h"
-#include "runtime/program_end.h"
+#include "runtime/dialogs.h"
+#include "runtime/file_service.h"
 #include "runtime/runtime.h"
-#include "runtime/window_instances.h"
-#include "scripted_random.h"
+#include "windows/app_windows.h"
+#include "windows/window_instances.h"
 
 namespace vellumar::testing {
 
-class RecordingMessageBox final : public MessageBox {
+// Answers questions from `answers` (then Cancel) and Save dialogs with
+// `paths` (then cancels); records every showing and its owner.
+class FakeDialogs final : public Dialogs {
 public:
-    MessageAnswer show(QWidget* owner, const QString& prompt, MessageButtons buttons) override
+    MessageAnswer message(QWidget* owner, const QString& prompt, MessageButtons buttons) override
     {
         prompts.append(prompt);
         owners.append(owner);
         lastButtons = buttons;
+        if (onMessage)
+            onMessage();
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
         if (answers.empty())
-            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+            return MessageAnswer::Cancel;
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    std::optional<SaveDialogResult> askSaveFile(QWidget* owner, const SaveDialogSettings& settings) override
+    {
+        saveSettings.push_back(settings);
+        owners.append(owner);
+        if (paths.empty())
+            return std::nullopt;
+        SaveDialogResult result{paths.front(), paths.front().section(QLatin1Char('/'), -1)};
+        paths.pop_front();
+        return result;
     }
 
     QStringList prompts;
     QList<QWidget*> owners;
     MessageButtons lastButtons = MessageButtons::Ok;
-    std::deque<MessageAnswer> answers;  // given in order to Yes/No/Cancel questions
+    std::deque<MessageAnswer> answers;
+    std::function<void()> onMessage;  // runs while a message is shown
+    std::deque<QString> paths;
+    std::vector<SaveDialogSettings> saveSettings;
 };
 
-class RecordingClipboard final : public Clipboard {
+// The real file service with the folder checks scripted.
+class FakeFiles final : public FileService {
 public:
-    void setText(const QString& text) override { texts.append(text); }
-    void keepAfterExit() override { ++keptAfterExit; }
+    PathKind kindAt(const QString& path) override { return real.kindAt(path); }
+    bool canCreateIn(const QString& folder) override { return folder != readOnlyFolder; }
+    QString documentsFolder() override { return documents; }
+    QString writeText(const QString& path, const QString& text) override
+    {
+        ++writes;
+        return real.writeText(path, text);
+    }
 
-    QStringList texts;
-    int keptAfterExit = 0;
+    QtFileService real;
+    QString readOnlyFolder;
+    QString documents = QStringLiteral("/home/user/Documents");
+    int writes = 0;
 };
 
-class RecordingPointer final : public MousePointer {
-public:
-    void setBusy() override { busy = true; ++busyCount; }
-    void setDefault() override { busy = false; }
+// The program's windows over the fakes and a cryptographic random source
+// (or one a test puts in its place).
+struct FakeApp {
+    explicit FakeApp(RandomSource* source = nullptr) : runtime{{}, dialogs, desktop, files, source ? *source : sodium, windows}
+    {
+        runtime.app.programFolder = QStringLiteral("/opt/vellumar-test");
+        defineAppWindows(runtime);
+    }
+    ~FakeApp()
+    {
+        for (QWidget* window : QList<QWidget*>{windows.find(QStringLiteral("frmMulti")), windows.find(QStringLiteral("frmAbout")),
+                                               windows.find(QStringLiteral("frmPassCreate"))})
+            delete window;
+    }
+    template <class T = QWidget>
+    T* show(const char* name) { return qobject_cast<T*>(windows.show(QLatin1String(name))); }
 
-    bool busy = false;
-    int busyCount = 0;
-};
-
-class RecordingEnd final : public ProgramEnd {
-public:
-    void end() override { ++count; }
-    int count = 0;
-};
-
-// A Runtime filled with the fakes above, the real window registry and a
-// cryptographic random source.
-struct FakeRuntime {
-    FakeRuntime();
-
-    RecordingMessageBox messageBox;
-    RecordingClipboard clipboard;
-    RecordingPointer pointer;
-    RecordingEnd end;
+    FakeDialogs dialogs;
+    FakeDesktop desktop;
+    FakeFiles files;
+    SodiumRandomSource sodium;
     WindowInstances windows;
-    std::unique_ptr<RandomSource> random;
     Runtime runtime;
 };
 
-inline FakeRuntime::FakeRuntime() : random(std::make_unique<SodiumRandomSource>())
+// A child of a window by object name; fails the test when there is none.
+template <class T = QWidget>
+T* child(const QWidget* window, const char* name)
 {
-    runtime.app.programFolder = QStringLiteral("/opt/vellumar-test");
-    runtime.messageBox = &messageBox;
-    runtime.clipboard = &clipboard;
-    runtime.pointer = &pointer;
-    runtime.end = &end;
-    runtime.windows = &windows;
-    runtime.random = random.get();
+    T* found = window->findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
 }
 
 }  // namespace vellumar::testing
 
-// Toolkit-free fakes (file lookup, program start) live in their own header so
-// that GoogleTest tests can use them without Qt.
-#include "service_fakes.h"
+namespace vellumar::testing {
+
+// Whether action ends the program. It runs inside the application's event
+// loop, which the program's own end leaves with code 0; the loop is left with
+// 1 once action has returned and its events are handled.
+inline bool endsProgram(const std::function<void()>& action)
+{
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QTimer::singleShot(0, qApp, [&action] {
+        action();
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
+    });
+    return QCoreApplication::exec() == 0;
+}
+
+}  // namespace vellumar::testing

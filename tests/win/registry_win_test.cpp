@@ -12,7 +12,7 @@
 
 #include "runtime/registry.h"
 #include "runtime/win/windows_services.h"
-#include "windows/about/core/sys_info.h"
+#include "runtime/sys_info.h"
 
 namespace vellumar {
 namespace {
@@ -67,7 +67,7 @@ protected:
         if (!codePageHasTheLetter())
             GTEST_SKIP() << "the ANSI code page " << GetACP() << " lacks the letter";
     }
-    std::unique_ptr<Registry> registry = win::makeWindowsRegistry();
+    std::unique_ptr<Registry> registry = win::makeRegistry();
 };
 
 class RegistryAnsiText : public AnsiTextRegistry, public ::testing::WithParamInterface<Case> {};

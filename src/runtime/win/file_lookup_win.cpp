@@ -15,33 +15,25 @@ namespace {
 constexpr DWORD kNotOrdinary =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
 
-class WindowsFileLookup final : public FileLookup {
-public:
-    std::string findFile(const std::string& path) override
-    {
-        if (path.empty())
-            return {};
-        WIN32_FIND_DATAA found{};
-        const HANDLE search = FindFirstFileA(utf8ToAnsi(path).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return {};
-        std::string name;
-        do {
-            if ((found.dwFileAttributes & kNotOrdinary) == 0) {
-                name = ansiToUtf8(found.cFileName);
-                break;
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        return name;
-    }
-};
-
 }  // namespace
 
-std::unique_ptr<FileLookup> makeWindowsFileLookup()
+std::string findFile(const std::string& path)
 {
-    return std::make_unique<WindowsFileLookup>();
+    if (path.empty())
+        return {};
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(utf8ToAnsi(path).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return {};
+    std::string name;
+    do {
+        if ((found.dwFileAttributes & kNotOrdinary) == 0) {
+            name = ansiToUtf8(found.cFileName);
+            break;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return name;
 }
 
 }  // namespace vellumar::win

@@ -78,7 +78,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Registry> makeWindowsRegistry()
+std::unique_ptr<Registry> makeRegistry()
 {
     return std::make_unique<WindowsRegistry>();
 }

@@ -9,30 +9,18 @@
 #include "runtime/win/windows_services.h"
 
 namespace vellumar::win {
-namespace {
-
-class WindowsShellOpen final : public ShellOpen {
-public:
-    bool open(const ShellOpenRequest& request) override
-    {
-        const std::string operation = utf8ToAnsi(request.operation);
-        const std::string target = utf8ToAnsi(request.target);
-        const std::string directory = utf8ToAnsi(request.directory);
-        const HINSTANCE result = ShellExecuteA(
-            reinterpret_cast<HWND>(request.ownerWindow),
-            operation.empty() ? nullptr : operation.c_str(), target.c_str(), nullptr,
-            directory.empty() ? nullptr : directory.c_str(), request.showCommand);
-        // A result above 32 means the open was started; 32 or less is an
-        // error code.
-        return reinterpret_cast<INT_PTR>(result) > 32;
-    }
-};
-
-}  // namespace
-
-std::unique_ptr<ShellOpen> makeWindowsShellOpen()
+bool shellOpen(const ShellOpenRequest& request)
 {
-    return std::make_unique<WindowsShellOpen>();
+    const std::string operation = utf8ToAnsi(request.operation);
+    const std::string target = utf8ToAnsi(request.target);
+    const std::string directory = utf8ToAnsi(request.directory);
+    const HINSTANCE result = ShellExecuteA(
+        reinterpret_cast<HWND>(request.ownerWindow),
+        operation.empty() ? nullptr : operation.c_str(), target.c_str(), nullptr,
+        directory.empty() ? nullptr : directory.c_str(), request.showCommand);
+    // A result above 32 means the open was started; 32 or less is an
+    // error code.
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 }  // namespace vellumar::win

@@ -12,10 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/design_scale.h"
-#include "runtime/message_box.h"
-#include "windows/about/core/sys_info.h"
+#include "runtime/dialogs.h"
+#include "runtime/sys_info.h"
+#include "vellumar/version.h"
 #include "windows/controls.h"
+#include "windows/design_scale.h"
 
 namespace vellumar {
 
@@ -44,8 +45,8 @@ QPalette noticePalette(QPalette palette)
     return palette;
 }
 
-DesignLine::DesignLine(QWidget* parent, int index, const QColor& colour, int penWidth)
-    : QWidget(parent), index_(index), colour_(colour), penWidth_(penWidth)
+DesignLine::DesignLine(QWidget* parent, const QColor& colour, int penWidth)
+    : QWidget(parent), colour_(colour), penWidth_(penWidth)
 {
     setObjectName(QStringLiteral("Line1"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -56,6 +57,27 @@ void DesignLine::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(0, 0, width(), penWidth_, colour_);
 }
+
+namespace {
+
+// The controls' boxes in the design, in twips.
+constexpr Placement kLayout[] = {
+    {"Text1", 150, 1650, 3975, 1095},
+    {"cmdOK", 4245, 1725, 1260, 345},
+    {"cmdSysInfo", 4260, 2175, 1245, 345},
+    {"lblDescription", 1650, 750, 3960, 645},
+    {"lblTitle", 1650, 150, 2610, 405},
+    {"lblVersion", 1650, 450, 3210, 225},
+};
+
+QLabel* makeWrappedLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    QLabel* label = makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+}  // namespace
 
 frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     : QWidget(parent, fixedWindowFlags(Qt::Dialog)),
@@ -69,15 +91,15 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
 
     // The white line is two pixels wide and lies under the one-pixel grey
     // line at the same height: together they look engraved.
-    Line1[0] = new DesignLine(this, 0, QColor(255, 255, 255), 2);
-    Line1[0]->setGeometry(scale.x(75), scale.y(1500), scale.x(5624) - scale.x(75) + 1, 2);
-    Line1[1] = new DesignLine(this, 1, QColor(128, 128, 128), 1);
-    Line1[1]->setGeometry(0, scale.y(1500), scale.x(5564) + 1, 1);
+    auto* white = new DesignLine(this, QColor(255, 255, 255), 2);
+    white->setGeometry(scale.x(75), scale.y(1500), scale.x(5624) - scale.x(75) + 1, 2);
+    auto* grey = new DesignLine(this, QColor(128, 128, 128), 1);
+    grey->setGeometry(0, scale.y(1500), scale.x(5564) + 1, 1);
 
     // The logo grows with the design by one factor in both directions, so it
     // keeps its shape; the icon picks logo@2x.gif on screens scaled by 2 or
     // more, so it stays sharp.
-    picIcon = new QLabel(this);
+    auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     const QSize logoSize(83, 73);
     picIcon->setPixmap(QIcon(QStringLiteral(":/vellumar/logo.gif")).pixmap(logoSize, devicePixelRatioF()));
@@ -86,7 +108,7 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     picIcon->setGeometry(scale.x(150), scale.y(150), int(std::lround(logoSize.width() * logoScale)),
                          int(std::lround(logoSize.height() * logoScale)));
 
-    Text1 = new QPlainTextEdit(this);
+    auto* Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(tr("Legal notice"));
     Text1->setPlainText(QString::fromLatin1(kLegalNotice).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
@@ -96,42 +118,24 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     // A narrow margin lets the five lines fit the design's height.
     Text1->document()->setDocumentMargin(2);
     Text1->setPalette(noticePalette(Text1->palette()));
-    scale.place(Text1, 150, 1650, 3975, 1095);
 
     cmdOK = makeButton(this, "cmdOK", tr("OK"));
     cmdOK->setDefault(true);
-    scale.place(cmdOK, 4245, 1725, 1260, 345);
-    cmdSysInfo = makeButton(this, "cmdSysInfo", tr("&System Info..."));
-    scale.place(cmdSysInfo, 4260, 2175, 1245, 345);
-
-    lblDescription = makeLabel(this, "lblDescription",
-                               tr("A light utility to create random passwords.  A version of the password "
-                                  "generator in our password management software Quillory."),
-                               Qt::AlignLeft | Qt::AlignTop);
-    lblDescription->setWordWrap(true);
-    scale.place(lblDescription, 1650, 750, 3960, 645);
-    lblTitle = makeLabel(this, "lblTitle", tr("Vellumar"), Qt::AlignLeft | Qt::AlignTop);
-    lblTitle->setWordWrap(true);
-    scale.place(lblTitle, 1650, 150, 2610, 405);
-    lblVersion = makeLabel(this, "lblVersion", tr("Version"), Qt::AlignLeft | Qt::AlignTop);
-    lblVersion->setWordWrap(true);
-    scale.place(lblVersion, 1650, 450, 3210, 225);
+    auto* cmdSysInfo = makeButton(this, "cmdSysInfo", tr("&System Info..."));
+    makeWrappedLabel(this, "lblDescription",
+                     tr("A light utility to create random passwords.  A version of the password "
+                        "generator in our password management software Quillory."));
+    makeWrappedLabel(this, "lblTitle", tr("Vellumar"));
+    // Form_Load: the version of this program.
+    makeWrappedLabel(this, "lblVersion",
+                     QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
+    placeControls(this, scale, kLayout);
 
     setTabOrderChain({cmdOK, cmdSysInfo, Text1});
     cmdOK->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
-
-    Form_Load();
-}
-
-void frmAbout::Form_Load()
-{
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(runtime_.app.major)
-                            .arg(runtime_.app.minor)
-                            .arg(runtime_.app.revision));
 }
 
 void frmAbout::cmdOK_Click()
@@ -146,12 +150,9 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::StartSysInfo()
 {
-    const auto showMessage = [this](std::string_view message) { showUtf8(*runtime_.messageBox, this, message); };
-    if (!runtime_.registry || !runtime_.fileLookup || !runtime_.programStart) {
-        showMessage(kSysInfoUnavailable);
-        return;
-    }
-    vellumar::StartSysInfo(*runtime_.registry, *runtime_.fileLookup, *runtime_.programStart, showMessage);
+    vellumar::StartSysInfo(runtime_.desktop, [this](std::string_view message) {
+        runtime_.dialogs.message(this, QString::fromUtf8(message.data(), qsizetype(message.size())));
+    });
 }
 
 void frmAbout::keyPressEvent(QKeyEvent* event)

@@ -6,8 +6,6 @@
 
 #include "runtime/runtime.h"
 
-class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vellumar {
@@ -24,16 +22,12 @@ QPalette noticePalette(QPalette palette);
 class DesignLine final : public QWidget {
     Q_OBJECT
 public:
-    DesignLine(QWidget* parent, int index, const QColor& colour, int penWidth);
-    int index() const { return index_; }
-    QColor colour() const { return colour_; }
-    int penWidth() const { return penWidth_; }
+    DesignLine(QWidget* parent, const QColor& colour, int penWidth);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int index_;
     QColor colour_;
     int penWidth_;
 };
@@ -49,15 +43,6 @@ public:
     // or tells the user that it is unavailable.
     void StartSysInfo();
 
-    QLabel* picIcon;
-    QPlainTextEdit* Text1;
-    QPushButton* cmdOK;
-    QPushButton* cmdSysInfo;
-    DesignLine* Line1[2];
-    QLabel* lblDescription;
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-
 public slots:
     void cmdOK_Click();
     void cmdSysInfo_Click();
@@ -66,9 +51,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
-
     Runtime& runtime_;
+    QPushButton* cmdOK;
 };
 
 }  // namespace vellumar

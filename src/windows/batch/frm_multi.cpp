@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -18,17 +20,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "runtime/clipboard.h"
-#include "runtime/design_scale.h"
+#include "runtime/dialogs.h"
 #include "runtime/file_service.h"
-#include "runtime/message_box.h"
-#include "runtime/pointer.h"
-#include "runtime/save_dialog.h"
 #include "runtime/whole_number.h"
-#include "runtime/window_instances.h"
 #include "windows/controls.h"
+#include "windows/design_scale.h"
 #include "windows/main/frm_pass_create.h"
+#include "windows/window_instances.h"
 
 namespace vellumar {
 namespace {
@@ -38,27 +39,32 @@ const QString kLineEnd = QStringLiteral("\r\n");
 // How long a batch collects passwords before it shows them: about one frame.
 constexpr qint64 kShowEveryMs = 16;
 
-// Shows the busy pointer for as long as it lives.
+// Shows the busy pointer over every window for as long as it lives.
 class BusyPointer {
 public:
-    explicit BusyPointer(MousePointer* pointer) : pointer_(pointer)
-    {
-        if (pointer_)
-            pointer_->setBusy();
-    }
+    BusyPointer() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
     ~BusyPointer() { release(); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
     void release()
     {
-        if (pointer_)
-            pointer_->setDefault();
-        pointer_ = nullptr;
+        if (std::exchange(busy_, false))
+            QGuiApplication::restoreOverrideCursor();
     }
 
 private:
-    MousePointer* pointer_;
+    bool busy_ = true;
+};
+
+// The controls' boxes in the design, in twips.
+constexpr Placement kLayout[] = {
+    {"lblNumber", 150, 225, 1890, 240},
+    {"txtNumPass", 2175, 150, 540, 315},
+    {"cmdGenerate", 3000, 75, 1140, 390},
+    {"txtPasswords", 300, 600, 3765, 2040},
+    {"cmdSave", 300, 2850, 1365, 315},
+    {"cmdClose", 2700, 2850, 1365, 315},
 };
 
 std::optional<std::int16_t> readWholeNumber(const QString& text)
@@ -136,16 +142,10 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
     setObjectName(QStringLiteral("frmMulti"));
     setWindowTitle(tr("Multiple Password Generator"));
 
-    const DesignScale scale = DesignScale::forFont(font());
-    setFixedSize(scale.size(4305, 3285));
-
-    lblNumber = makeLabel(this, "lblNumber", tr("Number of Passwords:"), Qt::AlignRight | Qt::AlignVCenter);
-    scale.place(lblNumber, 150, 225, 1890, 240);
+    makeLabel(this, "lblNumber", tr("Number of Passwords:"), Qt::AlignRight | Qt::AlignVCenter);
     txtNumPass = makeLineEdit(this, "txtNumPass", QStringLiteral("1"), Qt::AlignRight);
     txtNumPass->setAccessibleName(tr("Number of Passwords"));
-    scale.place(txtNumPass, 2175, 150, 540, 315);
-    cmdGenerate = makeButton(this, "cmdGenerate", tr("&Generate"));
-    scale.place(cmdGenerate, 3000, 75, 1140, 390);
+    auto* cmdGenerate = makeButton(this, "cmdGenerate", tr("&Generate"));
 
     txtPasswords = new PasswordList(this);
     txtPasswords->setObjectName(QStringLiteral("txtPasswords"));
@@ -155,12 +155,12 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
     txtPasswords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab moves on to the next control, as in the other fields.
     txtPasswords->setTabChangesFocus(true);
-    scale.place(txtPasswords, 300, 600, 3765, 2040);
 
-    cmdSave = makeButton(this, "cmdSave", tr("&Save To File ..."));
-    scale.place(cmdSave, 300, 2850, 1365, 315);
+    auto* cmdSave = makeButton(this, "cmdSave", tr("&Save To File ..."));
     cmdClose = makeButton(this, "cmdClose", tr("&Close"));
-    scale.place(cmdClose, 2700, 2850, 1365, 315);
+    const DesignScale scale = DesignScale::forFont(font());
+    setFixedSize(scale.size(4305, 3285));
+    placeControls(this, scale, kLayout);
 
     setTabOrderChain({txtNumPass, cmdSave, cmdGenerate, txtPasswords, cmdClose});
     txtNumPass->setFocus();
@@ -220,18 +220,17 @@ void frmMulti::cmdGenerate_Click()
     // cost as much as building it.
     txtPasswords->setUndoRedoEnabled(false);
     txtPasswords->clear();
-    BusyPointer busy(runtime_.pointer);
+    BusyPointer busy;
 
     const std::optional<std::int16_t> count = readWholeNumber(txtNumPass->text());
     if (!count) {
         busy.release();
         txtPasswords->setUndoRedoEnabled(true);
-        runtime_.messageBox->show(this, tr("The number of passwords must be a whole number from 0 to 32767."));
+        runtime_.dialogs.message(this, tr("The number of passwords must be a whole number from 0 to 32767."));
         return;
     }
 
-    auto* main = runtime_.windows ? runtime_.windows->find<frmPassCreate>(QStringLiteral("frmPassCreate"))
-                                  : nullptr;
+    auto* main = runtime_.windows.find<frmPassCreate>(QStringLiteral("frmPassCreate"));
     if (!main || *count <= 0) {
         txtPasswords->setUndoRedoEnabled(true);
         return;
@@ -239,12 +238,11 @@ void frmMulti::cmdGenerate_Click()
 
     // Refuse a list that would not fit before making any password. A length
     // the generator cannot read fails at the first password anyway.
-    const int length = std::max<int>(0, readWholeNumber(main->txtNumChar->text()).value_or(0));
-    const std::int64_t listChars = std::int64_t{*count} * (length + kLineEnd.size());
+    const std::int64_t listChars = std::int64_t{*count} * (main->passwordLength() + kLineEnd.size());
     if (listChars > kMaxListChars) {
         busy.release();
         txtPasswords->setUndoRedoEnabled(true);
-        runtime_.messageBox->show(
+        runtime_.dialogs.message(
             this, tr("The list would be too large: it can hold at most %L1 characters, line ends included. "
                      "Make fewer or shorter passwords.")
                       .arg(kMaxListChars));
@@ -306,33 +304,31 @@ QString frmMulti::saveFolder() const
     // An installed program's folder cannot be written: start in the user's
     // documents instead.
     const QString& programFolder = runtime_.app.programFolder;
-    if (runtime_.files->canCreateIn(programFolder))
+    if (runtime_.files.canCreateIn(programFolder))
         return programFolder;
-    return runtime_.files->documentsFolder();
+    return runtime_.files.documentsFolder();
 }
 
 void frmMulti::cmdSave_Click()
 {
-    if (!runtime_.saveDialog || !runtime_.files)
-        return;
     for (;;) {
         SaveDialogSettings settings;
         settings.initialFileName = QDir::toNativeSeparators(saveFolder() + QStringLiteral("/.txt"));
         settings.defaultExtension = QStringLiteral("txt");
         settings.filter = QStringLiteral("Text File (*.txt)");
         settings.overwritePrompt = false;
-        const std::optional<SaveDialogResult> chosen = runtime_.saveDialog->ask(this, settings);
+        const std::optional<SaveDialogResult> chosen = runtime_.dialogs.askSaveFile(this, settings);
         if (!chosen)
             return;
         const QString shownPath = QDir::toNativeSeparators(chosen->path);
 
-        switch (runtime_.files->kindAt(chosen->path)) {
+        switch (runtime_.files.kindAt(chosen->path)) {
         case PathKind::Folder:
-            runtime_.messageBox->show(
+            runtime_.dialogs.message(
                 this, tr("%1 is a folder. The passwords were not saved.").arg(shownPath));
             return;
         case PathKind::File: {
-            const MessageAnswer answer = runtime_.messageBox->show(
+            const MessageAnswer answer = runtime_.dialogs.message(
                 this, QStringLiteral("Do you want to copy over this file and lose all data it contains?"),
                 MessageButtons::YesNoCancel);
             if (answer == MessageAnswer::No)
@@ -347,7 +343,7 @@ void frmMulti::cmdSave_Click()
 
         const QString reason = SavePasswords(chosen->path);
         if (!reason.isEmpty()) {
-            runtime_.messageBox->show(this, tr("The passwords could not be saved to %1.\r\n%2")
+            runtime_.dialogs.message(this, tr("The passwords could not be saved to %1.\r\n%2")
                                           .arg(shownPath, reason));
         }
         return;
@@ -356,7 +352,7 @@ void frmMulti::cmdSave_Click()
 
 QString frmMulti::SavePasswords(const QString& strSavePath)
 {
-    return runtime_.files->writeText(strSavePath, listText() + kLineEnd);
+    return runtime_.files.writeText(strSavePath, listText() + kLineEnd);
 }
 
 void frmMulti::cmdClose_Click()

@@ -8,7 +8,6 @@
 
 #include "runtime/runtime.h"
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -53,13 +52,6 @@ public:
     // a failure, or empty text on success.
     QString SavePasswords(const QString& strSavePath);
 
-    QLabel* lblNumber;
-    QLineEdit* txtNumPass;
-    QPushButton* cmdGenerate;
-    QPlainTextEdit* txtPasswords;
-    QPushButton* cmdSave;
-    QPushButton* cmdClose;
-
 public slots:
     void cmdGenerate_Click();
     void cmdSave_Click();
@@ -75,6 +67,9 @@ private:
     void runBatch(frmPassCreate& main, int count);
 
     Runtime& runtime_;
+    QLineEdit* txtNumPass;
+    QPlainTextEdit* txtPasswords;
+    QPushButton* cmdClose;
     BatchInput* batchInput_ = nullptr;  // set while a long batch takes input
     bool stopRequested_ = false;
 };

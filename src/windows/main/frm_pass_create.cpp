@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,17 +12,38 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "generator/password_generator.h"
-#include "runtime/clipboard.h"
-#include "runtime/design_scale.h"
-#include "runtime/message_box.h"
-#include "runtime/program_end.h"
-#include "runtime/shell_open.h"
-#include "runtime/window_instances.h"
+#include "runtime/desktop.h"
+#include "runtime/dialogs.h"
+#include "runtime/whole_number.h"
+#include "windows/design_scale.h"
+#include "windows/window_instances.h"
 #include "windows/controls.h"
 #include "windows/main/website.h"
 
 namespace vellumar {
+
+namespace {
+
+// The controls' boxes in the design, in twips.
+constexpr Placement kLayout[] = {
+    {"chkUpper", 150, 75, 2640, 315},
+    {"chkLower", 150, 525, 2640, 315},
+    {"chkNumbers", 150, 975, 2640, 315},
+    {"chkSpecialChar", 150, 1425, 2640, 315},
+    {"txtNumChar", 2250, 1875, 465, 315},
+    {"Label1", 225, 1950, 1890, 240},
+    {"cmdCreate", 518, 2325, 1365, 390},
+    {"cmdMany", 1943, 2325, 690, 390},
+    {"txtNewPassword", 293, 2850, 2565, 315},
+    {"cmdCopyClose", 675, 3300, 1815, 390},
+    {"cmdCopoy", 675, 3787, 1815, 390},
+    {"cmdClose", 675, 4275, 1815, 390},
+};
+
+}  // namespace
 
 frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
     : QWidget(parent, fixedWindowFlags(Qt::Window)),
@@ -31,50 +53,34 @@ frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
     setWindowTitle(runtime_.app.title);
 
     auto* client = new QWidget(this);
-    const DesignScale scale = DesignScale::forFont(font());
-    client->setFixedSize(scale.size(3150, 4770));
-
     chkUpper = makeCheckBox(client, "chkUpper", tr("Use Upper Case Letters"), false);
-    scale.place(chkUpper, 150, 75, 2640, 315);
     chkLower = makeCheckBox(client, "chkLower", tr("Use Lower Case Characters"), true);
-    scale.place(chkLower, 150, 525, 2640, 315);
     chkNumbers = makeCheckBox(client, "chkNumbers", tr("Use Numbers"), true);
-    scale.place(chkNumbers, 150, 975, 2640, 315);
     chkSpecialChar = makeCheckBox(client, "chkSpecialChar", tr("Use Special Characters"), false);
-    scale.place(chkSpecialChar, 150, 1425, 2640, 315);
-
     txtNumChar = makeLineEdit(client, "txtNumChar", QStringLiteral("7"), Qt::AlignRight);
     txtNumChar->setAccessibleName(tr("Number of Characters"));
-    scale.place(txtNumChar, 2250, 1875, 465, 315);
-    Label1 = makeLabel(client, "Label1", tr("Number of Characters:"), Qt::AlignRight | Qt::AlignVCenter);
+    auto* Label1 = makeLabel(client, "Label1", tr("Number of Characters:"), Qt::AlignRight | Qt::AlignVCenter);
     Label1->setBuddy(txtNumChar);
-    scale.place(Label1, 225, 1950, 1890, 240);
-
-    cmdCreate = makeButton(client, "cmdCreate", tr("Create &Password"));
-    scale.place(cmdCreate, 518, 2325, 1365, 390);
-    cmdMany = makeButton(client, "cmdMany", tr("Many..."));
-    scale.place(cmdMany, 1943, 2325, 690, 390);
-
+    auto* cmdCreate = makeButton(client, "cmdCreate", tr("Create &Password"));
+    auto* cmdMany = makeButton(client, "cmdMany", tr("Many..."));
     txtNewPassword = makeLineEdit(client, "txtNewPassword", QString(), Qt::AlignLeft);
     txtNewPassword->setAccessibleName(tr("Password"));
-    scale.place(txtNewPassword, 293, 2850, 2565, 315);
+    auto* cmdCopyClose = makeButton(client, "cmdCopyClose", tr("&Copy and Close"));
+    auto* cmdCopoy = makeButton(client, "cmdCopoy", tr("Copy &Without Closing"));
+    auto* cmdClose = makeButton(client, "cmdClose", tr("&Exit"));
+    const DesignScale scale = DesignScale::forFont(font());
+    client->setFixedSize(scale.size(3150, 4770));
+    placeControls(client, scale, kLayout);
 
-    cmdCopyClose = makeButton(client, "cmdCopyClose", tr("&Copy and Close"));
-    scale.place(cmdCopyClose, 675, 3300, 1815, 390);
-    cmdCopoy = makeButton(client, "cmdCopoy", tr("Copy &Without Closing"));
-    scale.place(cmdCopoy, 675, 3787, 1815, 390);
-    cmdClose = makeButton(client, "cmdClose", tr("&Exit"));
-    scale.place(cmdClose, 675, 4275, 1815, 390);
-
-    menuBar = new QMenuBar(this);
+    auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
-    mnuWebsite = menuBar->addAction(tr("Visit Website"));
+    QAction* mnuWebsite = menuBar->addAction(tr("Visit Website"));
     mnuWebsite->setObjectName(QStringLiteral("mnuWebsite"));
-    mnuHelp = menuBar->addMenu(tr("Help"));
+    QMenu* mnuHelp = menuBar->addMenu(tr("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHowTo = mnuHelp->addAction(tr("Help Contents..."));
+    QAction* mnuHowTo = mnuHelp->addAction(tr("Help Contents..."));
     mnuHowTo->setObjectName(QStringLiteral("mnuHowTo"));
-    mnuAbout = mnuHelp->addAction(tr("&About Vellumar..."));
+    QAction* mnuAbout = mnuHelp->addAction(tr("&About Vellumar..."));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     auto* layout = new QVBoxLayout(this);
@@ -109,13 +115,19 @@ QString frmPassCreate::GeneratePassword(bool* failed, QWidget* messageOwner)
 
     QWidget* owner = messageOwner ? messageOwner : this;
     const std::optional<std::string> password =
-        generatePassword(options, *runtime_.random,
-                         [this, owner](std::string_view message) { showUtf8(*runtime_.messageBox, owner, message); });
+        generatePassword(options, runtime_.random, [this, owner](std::string_view message) {
+            runtime_.dialogs.message(owner, QString::fromUtf8(message.data(), qsizetype(message.size())));
+        });
     if (failed)
         *failed = !password.has_value();
     if (!password)
         return {};
     return QString::fromLatin1(password->data(), static_cast<qsizetype>(password->size()));
+}
+
+int frmPassCreate::passwordLength() const
+{
+    return std::max<int>(0, parseWholeNumber(txtNumChar->text().toStdString()).value_or(0));
 }
 
 void frmPassCreate::cmdCreate_Click()
@@ -125,12 +137,12 @@ void frmPassCreate::cmdCreate_Click()
 
 void frmPassCreate::cmdCopoy_Click()
 {
-    runtime_.clipboard->setText(txtNewPassword->text());
+    runtime_.desktop.setClipboardText(txtNewPassword->text().toStdString());
 }
 
 void frmPassCreate::cmdCopyClose_Click()
 {
-    runtime_.clipboard->setText(txtNewPassword->text());
+    runtime_.desktop.setClipboardText(txtNewPassword->text().toStdString());
     close();  // the text stays on the clipboard (Form_Unload)
 }
 
@@ -141,31 +153,24 @@ void frmPassCreate::cmdClose_Click()
 
 void frmPassCreate::cmdMany_Click()
 {
-    if (runtime_.windows)
-        runtime_.windows->show(QStringLiteral("frmMulti"));
+    runtime_.windows.show(QStringLiteral("frmMulti"));
 }
 
 void frmPassCreate::mnuAbout_Click()
 {
-    if (runtime_.windows)
-        runtime_.windows->show(QStringLiteral("frmAbout"));
+    runtime_.windows.show(QStringLiteral("frmAbout"));
 }
 
 void frmPassCreate::mnuHowTo_Click()
 {
-    GoToWeb(helpFilePath());
+    // The program folder may come with '/' on every platform: give the shell
+    // the platform's own separators throughout.
+    GoToWeb(QDir::toNativeSeparators(runtime_.app.programFolder + QStringLiteral("/vellumar100.chm")));
 }
 
 void frmPassCreate::mnuWebsite_Click()
 {
     GoToWeb(QString::fromLatin1(kWebsiteAddress));
-}
-
-QString frmPassCreate::helpFilePath() const
-{
-    // The program folder may come with '/' on every platform: give the shell
-    // the platform's own separators throughout.
-    return QDir::toNativeSeparators(runtime_.app.programFolder + QStringLiteral("/vellumar100.chm"));
 }
 
 void frmPassCreate::GoToWeb(const QString& NetAddress)
@@ -176,9 +181,9 @@ void frmPassCreate::GoToWeb(const QString& NetAddress)
     request.target = NetAddress.toStdString();
     request.directory = QDir::toNativeSeparators(runtime_.app.programFolder).toStdString();
     request.showCommand = kShowNormal;
-    if (runtime_.shell && runtime_.shell->open(request))
+    if (runtime_.desktop.open(request))
         return;
-    runtime_.messageBox->show(this, QStringLiteral("It looks like you don't have a default browser set.\r\n"
+    runtime_.dialogs.message(this, QStringLiteral("It looks like you don't have a default browser set.\r\n"
                                              "To find what you were looking for, please go to: \r\n") +
                               NetAddress);
 }
@@ -193,9 +198,8 @@ void frmPassCreate::Form_Unload()
 {
     // Whatever the program put on the clipboard stays there after it ends,
     // by any route.
-    runtime_.clipboard->keepAfterExit();
-    if (runtime_.end)
-        runtime_.end->end();
+    runtime_.desktop.keepClipboardAfterExit();
+    QCoreApplication::exit(0);
 }
 
 }  // namespace vellumar

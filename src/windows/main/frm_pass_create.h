@@ -4,13 +4,8 @@
 
 #include "runtime/runtime.h"
 
-class QAction;
 class QCheckBox;
-class QLabel;
 class QLineEdit;
-class QMenu;
-class QMenuBar;
-class QPushButton;
 
 namespace vellumar {
 
@@ -27,30 +22,13 @@ public:
     // gives empty text without failing).
     QString GeneratePassword(bool* failed = nullptr, QWidget* messageOwner = nullptr);
 
+    // The length the passwords would have: the number typed in the
+    // characters field, 0 when it is no number or below 0.
+    int passwordLength() const;
+
     // Opens a web address or file through the shell; tells the user the
     // address when it cannot be opened.
     void GoToWeb(const QString& NetAddress);
-
-    // Where "Help Contents..." looks for the help file.
-    QString helpFilePath() const;
-
-    QCheckBox* chkUpper;
-    QCheckBox* chkLower;
-    QCheckBox* chkNumbers;
-    QCheckBox* chkSpecialChar;
-    QLabel* Label1;
-    QLineEdit* txtNumChar;
-    QPushButton* cmdCreate;
-    QPushButton* cmdMany;
-    QLineEdit* txtNewPassword;
-    QPushButton* cmdCopyClose;
-    QPushButton* cmdCopoy;
-    QPushButton* cmdClose;
-    QMenuBar* menuBar;
-    QAction* mnuWebsite;
-    QMenu* mnuHelp;
-    QAction* mnuHowTo;
-    QAction* mnuAbout;
 
 public slots:
     void cmdCreate_Click();
@@ -69,6 +47,12 @@ private:
     void Form_Unload();
 
     Runtime& runtime_;
+    QCheckBox* chkUpper;
+    QCheckBox* chkLower;
+    QCheckBox* chkNumbers;
+    QCheckBox* chkSpecialChar;
+    QLineEdit* txtNumChar;
+    QLineEdit* txtNewPassword;
 };
 
 }  // namespace vellumar

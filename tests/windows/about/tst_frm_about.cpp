@@ -1,18 +1,13 @@
-// The About window offscreen: its design, opening and closing, and the
-// system-information button over the in-memory registry.
+// The About window driven offscreen, with recording services.
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
 
-#include "caption_fit.h"
 #include "fakes.h"
-#include "runtime/memory_registry.h"
-#include "windows/about/core/sys_info.h"
 #include "windows/about/frm_about.h"
 
 using namespace vellumar;
@@ -21,149 +16,89 @@ using namespace vellumar::testing;
 class TstFrmAbout : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FakeRuntime> fake;
-    MemoryRegistry registry;
-    FakeFileLookup files;
-    FakeProgramStart programs;
+    std::unique_ptr<FakeApp> app;
 
-    frmAbout* open() { return qobject_cast<frmAbout*>(fake->windows.show(QStringLiteral("frmAbout"))); }
-    frmAbout* current() const { return fake->windows.find<frmAbout>(QStringLiteral("frmAbout")); }
+    frmAbout* open() { return app->show<frmAbout>("frmAbout"); }
+    QWidget* current() { return app->windows.find(QStringLiteral("frmAbout")); }
 
 private slots:
-    void init()
-    {
-        fake = std::make_unique<FakeRuntime>();
-        registry = MemoryRegistry();
-        files = FakeFileLookup();
-        programs = FakeProgramStart();
-        fake->runtime.registry = &registry;
-        fake->runtime.fileLookup = &files;
-        fake->runtime.programStart = &programs;
-        fake->windows.define(QStringLiteral("frmAbout"), [this] { return new frmAbout(fake->runtime); });
-    }
-    void cleanup()
-    {
-        delete current();
-        fake.reset();
-    }
+    void init() { app = std::make_unique<FakeApp>(); }
+    void cleanup() { app.reset(); }
 
-    void showsTitleVersionDescriptionAndLogo()
+    void showsVersionLogoAndTheWholeNotice()
     {
         frmAbout* w = open();
-        QCOMPARE(w->windowTitle(), QStringLiteral("About Vellumar"));
-        QCOMPARE(w->lblTitle->text(), QStringLiteral("Vellumar"));
-        QCOMPARE(w->lblVersion->text(), QStringLiteral("Version 1.0.0"));
-        QCOMPARE(w->lblDescription->text(),
-                 QStringLiteral("A light utility to create random passwords.  A version of the password "
-                                "generator in our password management software Quillory."));
-        QCOMPARE(w->cmdOK->text(), QStringLiteral("OK"));
-        QCOMPARE(w->cmdSysInfo->text(), QStringLiteral("&System Info..."));
-        // The logo keeps its 83 x 73 shape at any design scale.
-        QCOMPARE(w->picIcon->pixmap().deviceIndependentSize().toSize(), QSize(83, 73));
-        QVERIFY(w->picIcon->width() >= 83);
-        QVERIFY(std::abs(w->picIcon->width() * 73 - w->picIcon->height() * 83) <= 83);
-        // On a screen scaled by 2 it is the picture drawn at twice the size.
-        const QString logo = w->devicePixelRatioF() >= 2 ? QStringLiteral(":/vellumar/logo@2x.gif")
+        QCOMPARE(child<QLabel>(w, "lblVersion")->text(), QStringLiteral("Version 1.0.0"));
+        // The logo keeps its 83 x 73 shape at any design scale; on a screen
+        // scaled by 2 it is the picture drawn at twice the size.
+        auto* logo = child<QLabel>(w, "picIcon");
+        QCOMPARE(logo->pixmap().deviceIndependentSize().toSize(), QSize(83, 73));
+        QVERIFY(logo->width() >= 83);
+        QVERIFY(std::abs(logo->width() * 73 - logo->height() * 83) <= 83);
+        const QString file = w->devicePixelRatioF() >= 2 ? QStringLiteral(":/vellumar/logo@2x.gif")
                                                          : QStringLiteral(":/vellumar/logo.gif");
-        QCOMPARE(w->picIcon->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-                 QImage(logo).convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(logo->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                 QImage(file).convertToFormat(QImage::Format_RGB32));
 
-        // Separator: a two-pixel white line under a one-pixel grey one.
-        QCOMPARE(w->Line1[0]->colour(), QColor(255, 255, 255));
-        QCOMPARE(w->Line1[0]->penWidth(), 2);
-        QCOMPARE(w->Line1[1]->colour(), QColor(128, 128, 128));
-        QCOMPARE(w->Line1[1]->penWidth(), 1);
-        QCOMPARE(w->Line1[0]->y(), w->Line1[1]->y());
-        QVERIFY(w->Line1[1]->y() > w->lblDescription->geometry().bottom());
-        QVERIFY(w->Line1[1]->y() < w->Text1->y());
-
-        fake->runtime.app.major = 2;
-        fake->runtime.app.minor = 10;
-        fake->runtime.app.revision = 3;
-        frmAbout other(fake->runtime);
-        QCOMPARE(other.lblVersion->text(), QStringLiteral("Version 2.10.3"));
-    }
-
-    void legalNoticeIsFiveLinesOf217Characters()
-    {
-        const QString notice = QString::fromLatin1(kLegalNotice);
-        QCOMPARE(notice.size(), 217);
-        QVERIFY(notice.endsWith(QStringLiteral("\r\n")));
-        const QStringList lines = notice.chopped(2).split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.size(), 5);
-        for (const QString& line : lines)
-            QVERIFY(!line.isEmpty() && !line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
-
-        frmAbout* w = open();
-        QCOMPARE(w->Text1->toPlainText(), lines.join(QLatin1Char('\n')));
-        QVERIFY(w->Text1->isReadOnly());
-    }
-
-    void everyCaptionFits()
-    {
-        frmAbout* w = open();
-        const QStringList clipped = clippedCaptions(w);
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
-        // The notice's longest line fits the field without wrapping.
-        const QFontMetrics metrics(w->Text1->font());
-        int widest = 0;
-        for (const QString& line : QString::fromLatin1(kLegalNotice).split(QStringLiteral("\r\n")))
-            widest = std::max(widest, metrics.horizontalAdvance(line));
-        QVERIFY(widest <= w->Text1->viewport()->width() - 2 * int(w->Text1->document()->documentMargin()));
+        // Five lines, each whole on its own line, without scrolling.
+        auto* notice = child<QPlainTextEdit>(w, "Text1");
+        QCOMPARE(notice->toPlainText(), QStringLiteral("Warning: this software is protected by\n"
+                                                       "copyright law and international treaties.\n"
+                                                       "Copying or distributing it, in whole or in\n"
+                                                       "part, without permission is not allowed and\n"
+                                                       "may result in civil and criminal penalties."));
+        QVERIFY(notice->isReadOnly());
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        QCOMPARE(w->Text1->verticalScrollBar()->maximum(), 0);
-        QCOMPARE(w->Text1->document()->blockCount(), 5);
-        QCOMPARE(w->Text1->document()->lineCount(), 5);
-        for (QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            QVERIFY2(w->rect().contains(child->geometry()), qPrintable(child->objectName()));
+        QCOMPARE(notice->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(notice->document()->lineCount(), 5);
     }
 
+    void oneModelessInstanceClosedByOkEnterAndEsc_data()
+    {
+        QTest::addColumn<int>("key");  // 0: a click on OK
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("Esc on System Info") << int(Qt::Key_Escape) << QStringLiteral("cmdSysInfo");
+        QTest::newRow("Esc in the notice") << int(Qt::Key_Escape) << QStringLiteral("Text1");
+        QTest::newRow("Enter on OK") << int(Qt::Key_Return) << QStringLiteral("cmdOK");
+        QTest::newRow("Enter in the notice") << int(Qt::Key_Enter) << QStringLiteral("Text1");
+        QTest::newRow("click on OK") << 0 << QStringLiteral("cmdOK");
+    }
     void oneModelessInstanceClosedByOkEnterAndEsc()
     {
+        QFETCH(int, key);
+        QFETCH(QString, focus);
         frmAbout* w = open();
         QVERIFY(!w->isModal());
         QCOMPARE(open(), w);
-        QCOMPARE(w->focusWidget(), w->cmdOK);
-        QCOMPARE(w->cmdOK->nextInFocusChain(), w->cmdSysInfo);
-        QVERIFY(w->cmdOK->isDefault());
-
-        // Esc from anywhere in the window.
-        w->cmdSysInfo->setFocus();
-        QPointer<frmAbout> first = w;
-        QTest::keyClick(w->cmdSysInfo, Qt::Key_Escape);
+        QCOMPARE(w->focusWidget(), child(w, "cmdOK"));
+        QWidget* target = child(w, focus.toLatin1().constData());
+        target->setFocus();
+        QPointer<frmAbout> closed = w;
+        if (key)
+            QTest::keyClick(target, Qt::Key(key));
+        else
+            QTest::mouseClick(target, Qt::LeftButton);
         QVERIFY(!current());
-        QTRY_VERIFY(first.isNull());
-
-        // A fresh window; Enter on OK.
-        w = open();
-        QCOMPARE(w->lblVersion->text(), QStringLiteral("Version 1.0.0"));
-        QPointer<frmAbout> second = w;
-        QTest::keyClick(w->cmdOK, Qt::Key_Return);
-        QVERIFY(!current());
-        QTRY_VERIFY(second.isNull());
-
-        w = open();
-        QTest::mouseClick(w->cmdOK, Qt::LeftButton);
-        QVERIFY(!current());
+        QTRY_VERIFY(closed.isNull());
+        QVERIFY(app->desktop.started.empty());
     }
 
     void systemInfoStartsTheToolOrTellsItIsUnavailable()
     {
         frmAbout* w = open();
-        QTest::mouseClick(w->cmdSysInfo, Qt::LeftButton);
-        QCOMPARE(fake->messageBox.prompts, QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
-        QCOMPARE(fake->messageBox.lastButtons, MessageButtons::Ok);
+        QTest::mouseClick(child(w, "cmdSysInfo"), Qt::LeftButton);
+        QCOMPARE(app->dialogs.prompts, QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+        QCOMPARE(app->dialogs.owners, QList<QWidget*>{w});
         QCOMPARE(current(), w);
 
         const std::string tool = "/opt/system tools/hardinfo";
-        registry.setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
-        programs.existing.insert(tool);
-        QTest::mouseClick(w->cmdSysInfo, Qt::LeftButton);
-        QCOMPARE(programs.asked.back(), tool);
-        QCOMPARE(fake->messageBox.prompts.size(), 1);
+        app->desktop.memory.setText(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", tool);
+        app->desktop.programs.insert(tool);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(app->desktop.started, std::vector<std::string>{tool});
+        QCOMPARE(app->dialogs.prompts.size(), 1);
         QCOMPARE(current(), w);
-        QCOMPARE(registry.openCount(), 0u);
     }
 };
 

@@ -1,20 +1,15 @@
 // The main window driven offscreen, with recording services.
-#include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
 
 #include <memory>
 
-#include "caption_fit.h"
 #include "fakes.h"
-#include "runtime/shell_open.h"
 #include "windows/main/frm_pass_create.h"
 
 using namespace vellumar;
@@ -23,316 +18,186 @@ using namespace vellumar::testing;
 namespace {
 const QString kNoClass =
     QStringLiteral("Your have to check at least one of the check boxes to create a password.");
+const QString kBadLength = QStringLiteral("The number of characters must be a whole number from 0 to 32767.");
 }  // namespace
 
 class TstFrmPassCreate : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FakeRuntime> fake;
-    RecordingShellOpen shell;
-    QPointer<frmPassCreate> window;
+    std::unique_ptr<FakeApp> app;
+    frmPassCreate* w = nullptr;
 
-    frmPassCreate* open()
+    template <class T = QWidget>
+    T* control(const char* name) { return child<T>(w, name); }
+    QString password() { return control<QLineEdit>("txtNewPassword")->text(); }
+    void setOptions(bool upper, bool lower, bool numbers, bool special, const QString& length)
     {
-        fake->windows.define(QStringLiteral("frmPassCreate"),
-                             [this] { return new frmPassCreate(fake->runtime); });
-        window = qobject_cast<frmPassCreate*>(fake->windows.show(QStringLiteral("frmPassCreate")));
-        return window;
+        control<QCheckBox>("chkUpper")->setChecked(upper);
+        control<QCheckBox>("chkLower")->setChecked(lower);
+        control<QCheckBox>("chkNumbers")->setChecked(numbers);
+        control<QCheckBox>("chkSpecialChar")->setChecked(special);
+        control<QLineEdit>("txtNumChar")->setText(length);
     }
 
 private slots:
     void init()
     {
-        fake = std::make_unique<FakeRuntime>();
-        shell = RecordingShellOpen();
-        fake->runtime.shell = &shell;
+        app = std::make_unique<FakeApp>();
+        w = app->show<frmPassCreate>("frmPassCreate");
     }
-    void cleanup()
+    void cleanup() { app.reset(); }
+
+    void createFollowsTheOptions_data()
     {
-        delete window;
-        fake.reset();
+        QTest::addColumn<QList<bool>>("classes");  // upper, lower, numbers, special
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("as opened") << QList<bool>{false, true, true, false} << QStringLiteral("7")
+                                   << QStringLiteral("[a-z0-9]{7}");
+        QTest::newRow("upper") << QList<bool>{true, false, false, false} << QStringLiteral("12")
+                               << QStringLiteral("[A-Z]{12}");
+        QTest::newRow("lower") << QList<bool>{false, true, false, false} << QStringLiteral(" 1 ")
+                               << QStringLiteral("[a-z]");
+        QTest::newRow("numbers") << QList<bool>{false, false, true, false} << QStringLiteral("+9")
+                                 << QStringLiteral("[0-9]{9}");
+        QTest::newRow("special") << QList<bool>{false, false, false, true} << QStringLiteral("40")
+                                 << QStringLiteral("[!-/:-@\\[-_{-~]{40}");
     }
-
-    void startsWithTheDesignValues()
+    void createFollowsTheOptions()
     {
-        frmPassCreate* w = open();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Vellumar"));
-        QCOMPARE(w->chkUpper->text(), QStringLiteral("Use Upper Case Letters"));
-        QCOMPARE(w->chkLower->text(), QStringLiteral("Use Lower Case Characters"));
-        QCOMPARE(w->chkNumbers->text(), QStringLiteral("Use Numbers"));
-        QCOMPARE(w->chkSpecialChar->text(), QStringLiteral("Use Special Characters"));
-        QCOMPARE(w->Label1->text(), QStringLiteral("Number of Characters:"));
-        QCOMPARE(w->cmdCreate->text(), QStringLiteral("Create &Password"));
-        QCOMPARE(w->cmdMany->text(), QStringLiteral("Many..."));
-        QCOMPARE(w->cmdCopyClose->text(), QStringLiteral("&Copy and Close"));
-        QCOMPARE(w->cmdCopoy->text(), QStringLiteral("Copy &Without Closing"));
-        QCOMPARE(w->cmdClose->text(), QStringLiteral("&Exit"));
-        QVERIFY(!w->chkUpper->isChecked() && w->chkLower->isChecked() && w->chkNumbers->isChecked() &&
-                !w->chkSpecialChar->isChecked());
-        QCOMPARE(w->txtNumChar->text(), QStringLiteral("7"));
-        QVERIFY(w->txtNumChar->alignment() & Qt::AlignRight);
-        QVERIFY(w->Label1->alignment() & Qt::AlignRight);
-        QCOMPARE(w->Label1->buddy(), w->txtNumChar);
-        QVERIFY(w->txtNewPassword->text().isEmpty());
-        QCOMPARE(w->txtNewPassword->echoMode(), QLineEdit::Normal);
-        QVERIFY(!w->txtNewPassword->isReadOnly());
-
-        // Fixed size, close box only.
-        QCOMPARE(w->minimumSize(), w->maximumSize());
-        const Qt::WindowFlags flags = w->windowFlags();
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-
-        // Menu bar: "Visit Website" is a command on the bar itself.
-        const QList<QAction*> bar = w->menuBar->actions();
-        QCOMPARE(bar.size(), 2);
-        QCOMPARE(bar[0], w->mnuWebsite);
-        QVERIFY(!w->mnuWebsite->menu());
-        QCOMPARE(bar[1]->menu(), w->mnuHelp);
-        QCOMPARE(w->mnuHelp->title(), QStringLiteral("Help"));
-        QCOMPARE(w->mnuHelp->actions(), (QList<QAction*>{w->mnuHowTo, w->mnuAbout}));
-        QCOMPARE(w->mnuHowTo->text(), QStringLiteral("Help Contents..."));
-        QCOMPARE(w->mnuAbout->text(), QStringLiteral("&About Vellumar..."));
-        for (QAction* a : {w->mnuWebsite, w->mnuHowTo, w->mnuAbout})
-            QVERIFY(a->isEnabled() && a->isVisible() && a->shortcut().isEmpty());
+        QFETCH(QList<bool>, classes);
+        QFETCH(QString, length);
+        QFETCH(QString, pattern);
+        if (QTest::currentDataTag() != QByteArray("as opened"))
+            setOptions(classes[0], classes[1], classes[2], classes[3], length);
+        control<QLineEdit>("txtNewPassword")->setText(QStringLiteral("old text"));
+        QTest::mouseClick(control("cmdCreate"), Qt::LeftButton);
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(password()).hasMatch(),
+                 qPrintable(password()));
+        QVERIFY(app->dialogs.prompts.isEmpty());
     }
 
-    void focusStartsOnUpperAndFollowsTheTabOrder()
+    void failedCreateShowsOneMessageAndEmptiesTheField_data()
     {
-        frmPassCreate* w = open();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(QApplication::focusWidget(), w->chkUpper);
-        const QList<QWidget*> expected{w->chkLower, w->txtNumChar, w->cmdCreate, w->txtNewPassword,
-                                       w->chkNumbers, w->chkSpecialChar, w->cmdCopyClose,
-                                       w->cmdClose, w->cmdCopoy, w->cmdMany, w->chkUpper};
-        for (QWidget* next : expected) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), next);
-        }
+        QTest::addColumn<bool>("anyClass");
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("message");  // empty: no failure
+        QTest::newRow("no class") << false << QStringLiteral("7") << kNoClass;
+        QTest::newRow("no class, bad length") << false << QStringLiteral("x") << kNoClass;
+        QTest::newRow("decimal length") << true << QStringLiteral("12.5") << kBadLength;
+        QTest::newRow("zero") << true << QStringLiteral("0") << QString();
+        QTest::newRow("negative") << true << QStringLiteral("-3") << QString();
+        QTest::newRow("40000 digits") << true << QString(40000, u'1') << kBadLength;
+        QTest::newRow("40000 characters of 7") << true << QString(40000, u'0') + QStringLiteral("7") << QString();
     }
-
-    void everyCaptionFitsItsBoxAlsoWithALargerFont_data()
-    {
-        QTest::addColumn<double>("fontScale");
-        QTest::newRow("platform font") << 1.0;
-        QTest::newRow("larger font") << 1.6;
-    }
-    void everyCaptionFitsItsBoxAlsoWithALargerFont()
-    {
-        QFETCH(double, fontScale);
-        const QFont original = QApplication::font();
-        QFont font = original;
-        font.setPointSizeF(font.pointSizeF() * fontScale);
-        QApplication::setFont(font);
-        frmPassCreate* w = open();
-        const QStringList clipped = clippedCaptions(w);
-        QApplication::setFont(original);
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
-    }
-
-    void controlsHaveAccessibleNames()
-    {
-        frmPassCreate* w = open();
-        QCOMPARE(w->cmdCreate->accessibleName(), QStringLiteral("Create Password"));
-        QCOMPARE(w->cmdCopoy->accessibleName(), QStringLiteral("Copy Without Closing"));
-        for (QWidget* control : w->findChildren<QWidget*>()) {
-            if (control->focusPolicy() == Qt::NoFocus || qobject_cast<QMenuBar*>(control) ||
-                qobject_cast<QMenu*>(control))
-                continue;
-            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
-            QVERIFY2(iface && !iface->text(QAccessible::Name).isEmpty(),
-                     qPrintable(control->objectName()));
-        }
-    }
-
-    void createMakesSevenLowerCaseLettersAndDigitsByDefault()
-    {
-        frmPassCreate* w = open();
-        w->txtNewPassword->setText(QStringLiteral("old text"));
-        QTest::mouseClick(w->cmdCreate, Qt::LeftButton);
-        QVERIFY(QRegularExpression(QStringLiteral("^[a-z0-9]{7}$"))
-                    .match(w->txtNewPassword->text()).hasMatch());
-        QVERIFY(fake->messageBox.prompts.isEmpty());
-
-        w->chkUpper->setChecked(true);
-        w->chkSpecialChar->setChecked(true);
-        w->txtNumChar->setText(QStringLiteral("12"));
-        w->cmdCreate_Click();
-        QCOMPARE(w->txtNewPassword->text().size(), 12);
-    }
-
     void failedCreateShowsOneMessageAndEmptiesTheField()
     {
-        frmPassCreate* w = open();
-        w->txtNewPassword->setText(QStringLiteral("previous"));
-        for (QCheckBox* box : {w->chkUpper, w->chkLower, w->chkNumbers, w->chkSpecialChar})
-            box->setChecked(false);
+        QFETCH(bool, anyClass);
+        QFETCH(QString, length);
+        QFETCH(QString, message);
+        setOptions(false, anyClass, false, false, QString());
+        auto* field = control<QLineEdit>("txtNumChar");
+        field->insert(length);  // as typed or pasted
+        QCOMPARE(field->text(), length);
+        control<QLineEdit>("txtNewPassword")->setText(QStringLiteral("previous"));
+        w->cmdCreate_Click();
+        QCOMPARE(password().size(), length.endsWith(u'7') && anyClass ? 7 : 0);
+        QCOMPARE(app->dialogs.prompts, message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty())
+            QCOMPARE(app->dialogs.owners, QList<QWidget*>{w});
         bool failed = false;
-        QVERIFY(w->GeneratePassword(&failed).isEmpty());
-        QVERIFY(failed);
-        w->cmdCreate_Click();
-        QVERIFY(w->txtNewPassword->text().isEmpty());
-        QCOMPARE(fake->messageBox.prompts, (QStringList{kNoClass, kNoClass}));
-
-        w->chkLower->setChecked(true);
-        w->txtNumChar->setText(QStringLiteral("12.5"));
-        w->txtNewPassword->setText(QStringLiteral("previous"));
-        w->cmdCreate_Click();
-        QVERIFY(w->txtNewPassword->text().isEmpty());
-        QCOMPARE(fake->messageBox.prompts.last(),
-                 QStringLiteral("The number of characters must be a whole number from 0 to 32767."));
-
-        // Zero is no failure: empty text, no message.
-        w->txtNumChar->setText(QStringLiteral("0"));
-        const qsizetype before = fake->messageBox.prompts.size();
-        QVERIFY(w->GeneratePassword(&failed).isEmpty());
-        QVERIFY(!failed);
-        QCOMPARE(fake->messageBox.prompts.size(), before);
+        w->GeneratePassword(&failed);
+        QCOMPARE(failed, !message.isEmpty());
     }
 
-    void copyPutsTheFieldAsTypedOnTheClipboard()
+    void copyAndExit_data()
     {
-        frmPassCreate* w = open();
-        w->cmdCopoy_Click();  // nothing created yet: empty text
-        w->txtNewPassword->setText(QStringLiteral("  typed by hand "));
-        QTest::mouseClick(w->cmdCopoy, Qt::LeftButton);
-        QCOMPARE(fake->clipboard.texts, (QStringList{QString(), QStringLiteral("  typed by hand ")}));
-        QCOMPARE(fake->clipboard.keptAfterExit, 0);
-        QCOMPARE(w->txtNewPassword->text(), QStringLiteral("  typed by hand "));
-        QVERIFY(w->isVisible());
-        QCOMPARE(fake->end.count, 0);
+        QTest::addColumn<QString>("button");  // empty: the close box
+        QTest::addColumn<bool>("copies");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("copy") << QStringLiteral("cmdCopoy") << true << false;
+        QTest::newRow("copy and close") << QStringLiteral("cmdCopyClose") << true << true;
+        QTest::newRow("exit") << QStringLiteral("cmdClose") << false << true;
+        QTest::newRow("close box") << QString() << false << true;
+    }
+    void copyAndExit()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, copies);
+        QFETCH(bool, ends);
+        control<QLineEdit>("txtNewPassword")->setText(QStringLiteral("  typed by hand "));
+        const bool ended = endsProgram([&] {
+            if (button.isEmpty())
+                w->close();
+            else
+                QTest::mouseClick(control(button.toLatin1().constData()), Qt::LeftButton);
+        });
+        QCOMPARE(ended, ends);
+        QCOMPARE(app->desktop.clipboard,
+                 copies ? std::vector<std::string>{"  typed by hand "} : std::vector<std::string>{});
+        // What the program copied stays on the clipboard, by any way out.
+        QCOMPARE(app->desktop.keptAfterExit, ends ? 1 : 0);
     }
 
-    void copyAndCloseHandsTheTextOverAndEndsTheProgram()
+    void keysPressButtons()
     {
-        frmPassCreate* w = open();
-        w->txtNewPassword->setText(QStringLiteral("abc1234"));
-        QTest::mouseClick(w->cmdCopyClose, Qt::LeftButton);
-        QCOMPARE(fake->clipboard.texts, QStringList{QStringLiteral("abc1234")});
-        QCOMPARE(fake->clipboard.keptAfterExit, 1);
-        QCOMPARE(fake->end.count, 1);
-    }
-
-    void everyWayOfClosingEndsTheProgram()
-    {
-        open();
-        QTest::mouseClick(window->cmdClose, Qt::LeftButton);
-        QCOMPARE(fake->end.count, 1);
-        QVERIFY(fake->clipboard.texts.isEmpty());
-
-        open()->close();  // the close box
-        QCOMPARE(fake->end.count, 2);
-        // What was copied before stays on the clipboard, by any route.
-        QCOMPARE(fake->clipboard.keptAfterExit, 2);
-    }
-
-    void longPastedTextIsReadWhole_data()
-    {
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<int>("length");  // -1: the message
-        QTest::newRow("leading zeros") << QString(40000, u'0') + QStringLiteral("7") << 7;
-        QTest::newRow("too many digits") << QString(40000, u'1') << -1;
-    }
-
-    void longPastedTextIsReadWhole()
-    {
-        QFETCH(QString, pasted);
-        QFETCH(int, length);
-        frmPassCreate* w = open();
-        w->txtNumChar->selectAll();
-        w->txtNumChar->insert(pasted);
-        QCOMPARE(w->txtNumChar->text(), pasted);
-        w->cmdCreate_Click();
-        QCOMPARE(w->txtNewPassword->text().size(), std::max(length, 0));
-        QCOMPARE(fake->messageBox.prompts.size(), length < 0 ? 1 : 0);
-    }
-
-    void enterPressesTheFocusedButton()
-    {
-        frmPassCreate* w = open();
-        w->cmdCreate->setFocus();
-        QTest::keyClick(w->cmdCreate, Qt::Key_Return);
-        QCOMPARE(w->txtNewPassword->text().size(), 7);
-    }
-
-    void enterInATextFieldPressesNothing()
-    {
-        frmPassCreate* w = open();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        w->txtNumChar->setFocus();
-        QTest::keyClick(w->txtNumChar, Qt::Key_Return);
-        QTest::keyClick(w->txtNumChar, Qt::Key_Enter);
-        w->txtNewPassword->setFocus();
-        QTest::keyClick(w->txtNewPassword, Qt::Key_Return);
-        QTest::keyClick(w->txtNewPassword, Qt::Key_Escape);
-        QTest::qWait(250);
-        QVERIFY(w->txtNewPassword->text().isEmpty());
-        QVERIFY(w->isVisible());
-        QCOMPARE(fake->end.count, 0);
-        QVERIFY(fake->clipboard.texts.isEmpty());
-    }
-
-    void accessKeysPressTheirButtons()
-    {
-        frmPassCreate* w = open();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QSignalSpy created(w->cmdCreate, &QPushButton::clicked);
         QTest::keyClick(w, Qt::Key_P, Qt::AltModifier);
-        QTRY_COMPARE(created.size(), 1);  // clicked about 100 ms later
-        QCOMPARE(w->txtNewPassword->text().size(), 7);
-
+        QTRY_COMPARE(password().size(), 7);  // clicked about 100 ms later
         QTest::keyClick(w, Qt::Key_W, Qt::AltModifier);
-        QTRY_COMPARE(fake->clipboard.texts.size(), 1);
-        QCOMPARE(fake->clipboard.texts[0], w->txtNewPassword->text());
-
-        QTest::keyClick(w, Qt::Key_E, Qt::AltModifier);
-        QTRY_COMPARE(fake->end.count, 1);
+        QTRY_COMPARE(app->desktop.clipboard, std::vector<std::string>{password().toStdString()});
+        // Enter presses the focused button.
+        control("cmdCreate")->setFocus();
+        const QString first = password();
+        QTest::keyClick(control("cmdCreate"), Qt::Key_Return);
+        QVERIFY(password() != first);
+        QVERIFY(endsProgram([&] {
+            QSignalSpy exit(control("cmdClose"), SIGNAL(clicked()));
+            QTest::keyClick(w, Qt::Key_E, Qt::AltModifier);
+            exit.wait(5000);
+        }));
     }
 
     void manyAndAboutShowOneInstanceEach()
     {
-        frmPassCreate* w = open();
-        int made = 0;
-        for (const char* name : {"frmMulti", "frmAbout"})
-            fake->windows.define(QLatin1String(name), [&made] { ++made; return new QWidget; });
         w->cmdMany_Click();
-        QWidget* batch = fake->windows.find(QStringLiteral("frmMulti"));
+        QWidget* batch = app->windows.find(QStringLiteral("frmMulti"));
         QVERIFY(batch && batch->isVisible());
-        QTest::mouseClick(w->cmdMany, Qt::LeftButton);
-        QCOMPARE(fake->windows.find(QStringLiteral("frmMulti")), batch);
-        w->mnuAbout->trigger();
-        w->mnuAbout->trigger();
-        QCOMPARE(made, 2);
-        delete fake->windows.find(QStringLiteral("frmMulti"));
-        delete fake->windows.find(QStringLiteral("frmAbout"));
+        QTest::mouseClick(control("cmdMany"), Qt::LeftButton);
+        QCOMPARE(app->windows.find(QStringLiteral("frmMulti")), batch);
+        auto* about = child<QAction>(w, "mnuAbout");
+        about->trigger();
+        QWidget* aboutWindow = app->windows.find(QStringLiteral("frmAbout"));
+        QVERIFY(aboutWindow && aboutWindow->isVisible());
+        about->trigger();
+        QCOMPARE(app->windows.find(QStringLiteral("frmAbout")), aboutWindow);
     }
 
     void helpAndWebsiteGoThroughTheShell()
     {
-        frmPassCreate* w = open();
-        w->mnuHowTo->trigger();
-        w->mnuWebsite->trigger();
-        QCOMPARE(shell.requests.size(), 2u);
+        child<QAction>(w, "mnuHowTo")->trigger();
+        child<QAction>(w, "mnuWebsite")->trigger();
+        const std::vector<ShellOpenRequest>& opened = app->desktop.opened;
+        QCOMPARE(opened.size(), 2u);
         // The shell is given the platform's own separators throughout.
-        const QString helpPath =
-            QDir::toNativeSeparators(QStringLiteral("/opt/vellumar-test/vellumar100.chm"));
-        QCOMPARE(QString::fromStdString(shell.requests[0].target), helpPath);
-        QVERIFY(QString::fromStdString(shell.requests[1].target).startsWith(QStringLiteral("https://")));
-        for (const ShellOpenRequest& r : shell.requests) {
+        QCOMPARE(QString::fromStdString(opened[0].target),
+                 QDir::toNativeSeparators(QStringLiteral("/opt/vellumar-test/vellumar100.chm")));
+        QCOMPARE(opened[1].target, std::string("https://vellumar.example/"));
+        for (const ShellOpenRequest& r : opened) {
             QCOMPARE(r.operation, std::string("Open"));
             QCOMPARE(r.directory, QDir::toNativeSeparators(QStringLiteral("/opt/vellumar-test")).toStdString());
             QCOMPARE(r.showCommand, 1);
             QCOMPARE(r.ownerWindow, static_cast<std::uintptr_t>(w->winId()));
         }
-        QVERIFY(fake->messageBox.prompts.isEmpty());
+        QVERIFY(app->dialogs.prompts.isEmpty());
 
-        shell.result = false;
-        w->mnuHowTo->trigger();
-        QCOMPARE(fake->messageBox.prompts,
+        app->desktop.openSucceeds = false;
+        w->GoToWeb(QStringLiteral("https://vellumar.example/"));
+        QCOMPARE(app->dialogs.prompts,
                  QStringList{QStringLiteral("It looks like you don't have a default browser set.\r\n"
-                                            "To find what you were looking for, please go to: \r\n") +
-                             helpPath});
+                                            "To find what you were looking for, please go to: \r\n"
+                                            "https://vellumar.example/")});
+        QCOMPARE(app->dialogs.owners, QList<QWidget*>{w});
     }
 };
 

@@ -1,9 +1,8 @@
-#include "windows/about/core/sys_info.h"
+#include "runtime/sys_info.h"
 
 #include <array>
 
-#include "runtime/file_lookup.h"
-#include "runtime/program_start.h"
+#include "runtime/desktop.h"
 
 namespace vellumar {
 
@@ -49,21 +48,20 @@ bool GetKeyValue(Registry& registry, RegistryRoot KeyRoot, const std::string& Ke
     return true;
 }
 
-void StartSysInfo(Registry& registry, FileLookup& fileLookup, ProgramStart& programStart,
-                  const std::function<void(std::string_view)>& showMessage)
+void StartSysInfo(Desktop& desktop, const std::function<void(std::string_view)>& showMessage)
 {
     bool started = false;
     try {
         std::string toolPath;
-        bool found = GetKeyValue(registry, kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, toolPath);
-        if (!found && GetKeyValue(registry, kHkeyLocalMachine, kSysInfoLocationKey,
+        bool found = GetKeyValue(desktop.registry(), kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, toolPath);
+        if (!found && GetKeyValue(desktop.registry(), kHkeyLocalMachine, kSysInfoLocationKey,
                                   kSysInfoLocationValue, toolPath)) {
             // The second entry names a folder: the tool is MSINFO32.EXE in it.
-            found = !fileLookup.findFile(toolPath + kSysInfoProgram).empty();
+            found = !desktop.findFile(toolPath + kSysInfoProgram).empty();
             if (found)
                 toolPath += kSysInfoProgram;
         }
-        started = found && !toolPath.empty() && programStart.start(toolPath);
+        started = found && !toolPath.empty() && desktop.startProgram(toolPath);
     } catch (...) {
         started = false;
     }

@@ -1,4 +1,4 @@
-#include "runtime/desktop_services.h"
+#include "runtime/posix_desktop.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include <dirent.h>
@@ -94,14 +97,14 @@ bool XdgShellOpen::open(const ShellOpenRequest& request)
     return true;
 }
 
-bool DetachedProgramStart::start(const std::string& programPath)
+bool startDetached(const std::string& programPath)
 {
     if (programPath.empty())
         return false;
     return QProcess::startDetached(QString::fromStdString(programPath), {});
 }
 
-std::string PosixFileLookup::findFile(const std::string& path)
+std::string findFileInFolder(const std::string& path)
 {
     const auto cut = path.find_last_of('/');
     const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
@@ -146,6 +149,19 @@ std::string findSystemInfoTool(const std::string& pathVariable)
         }
     }
     return {};
+}
+
+std::string htmlGuideFor(const std::string& target)
+{
+    static constexpr std::string_view kSuffix = ".chm";
+    if (target.size() <= kSuffix.size())
+        return {};
+    const bool isHelpFile =
+        std::equal(kSuffix.begin(), kSuffix.end(), target.end() - static_cast<std::ptrdiff_t>(kSuffix.size()),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    if (!isHelpFile)
+        return {};
+    return (std::filesystem::path(target).parent_path() / "help" / "index.html").string();
 }
 
 }  // namespace vellumar

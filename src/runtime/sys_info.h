@@ -2,7 +2,7 @@
 
 // Finds the operating system's system-information tool through the registry
 // and starts it. Free of any toolkit, so that the same code runs on every
-// platform over the runtime's registry, file lookup and program start.
+// platform over the desktop's registry, file lookup and program start.
 
 #include <functional>
 #include <string>
@@ -12,8 +12,7 @@
 
 namespace vellumar {
 
-class FileLookup;
-class ProgramStart;
+class Desktop;
 
 inline constexpr char kSysInfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 inline constexpr char kSysInfoValue[] = "PATH";
@@ -37,7 +36,6 @@ bool GetKeyValue(Registry& registry, RegistryRoot KeyRoot, const std::string& Ke
 // Starts the system-information tool: the program named by the first entry,
 // or else MSINFO32.EXE in the folder named by the second entry. Any failure,
 // also an exception from a service, ends in one message through showMessage.
-void StartSysInfo(Registry& registry, FileLookup& fileLookup, ProgramStart& programStart,
-                  const std::function<void(std::string_view)>& showMessage);
+void StartSysInfo(Desktop& desktop, const std::function<void(std::string_view)>& showMessage);
 
 }  // namespace vellumar

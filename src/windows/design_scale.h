@@ -4,8 +4,6 @@
 #include <QRect>
 #include <QSize>
 
-class QWidget;
-
 namespace vellumar {
 
 // Converts design positions in twips (1/1440 inch, 15 twips to a pixel at
@@ -29,8 +27,6 @@ public:
     int y(int twips) const;
     QSize size(int widthTwips, int heightTwips) const;
     QRect rect(int left, int top, int width, int height) const;
-    // Gives the widget the converted position and size.
-    void place(QWidget* widget, int left, int top, int width, int height) const;
 
 private:
     double horizontal_;

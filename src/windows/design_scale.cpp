@@ -1,7 +1,6 @@
-#include "runtime/design_scale.h"
+#include "windows/design_scale.h"
 
 #include <QFontMetricsF>
-#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -44,11 +43,6 @@ QRect DesignScale::rect(int left, int top, int width, int height) const
     const int l = x(left);
     const int t = y(top);
     return {l, t, x(left + width) - l, y(top + height) - t};
-}
-
-void DesignScale::place(QWidget* widget, int left, int top, int width, int height) const
-{
-    widget->setGeometry(rect(left, top, width, height));
 }
 
 }  // namespace vellumar

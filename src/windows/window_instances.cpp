@@ -1,4 +1,4 @@
-#include "runtime/window_instances.h"
+#include "windows/window_instances.h"
 
 #include <QEvent>
 

@@ -1,6 +1,7 @@
-// The three windows in a dark colour scheme: every text that is drawn stands
-// out from what lies behind it. Reads the rendered pixels, so colours forced
-// anywhere (palette, style sheet, painting code) are caught. With
+// How the three windows meet the user: captions that fit, the tab order,
+// accessible names, and in a dark colour scheme every text that is drawn
+// standing out from what lies behind it. Reads the rendered pixels, so colours
+// forced anywhere (palette, style sheet, painting code) are caught. With
 // VELLUMAR_SCREENSHOTS set, the renderings are saved there as
 // dark-<window>-scale<N>.png.
 #include <QAbstractButton>
@@ -21,39 +22,55 @@
 #include <memory>
 
 #include "fakes.h"
-#include "windows/app_windows.h"
+#include "windows/controls.h"
 
 using namespace vellumar;
 using namespace vellumar::testing;
 
 namespace {
 
-QPalette darkPalette()
+// The controls whose caption would be clipped by their box.
+QStringList clippedCaptions(const QWidget* window)
 {
-    QPalette palette;
-    const auto set = [&palette](QPalette::ColorRole role, QColor colour) {
-        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, role, colour);
+    QStringList clipped;
+    const auto report = [&clipped](const QWidget* w, const QString& text, QSize need) {
+        if (need.width() > w->width() || need.height() > w->height())
+            clipped << QStringLiteral("%1 \"%2\" needs %3x%4, has %5x%6")
+                           .arg(w->objectName(), text)
+                           .arg(need.width()).arg(need.height())
+                           .arg(w->width()).arg(w->height());
     };
-    set(QPalette::Window, QColor(45, 45, 48));
-    set(QPalette::WindowText, QColor(230, 230, 230));
-    set(QPalette::Base, QColor(30, 30, 30));
-    set(QPalette::AlternateBase, QColor(40, 40, 40));
-    set(QPalette::Text, QColor(230, 230, 230));
-    set(QPalette::PlaceholderText, QColor(150, 150, 150));
-    set(QPalette::Button, QColor(60, 60, 64));
-    set(QPalette::ButtonText, QColor(230, 230, 230));
-    set(QPalette::BrightText, QColor(255, 80, 80));
-    set(QPalette::Light, QColor(90, 90, 95));
-    set(QPalette::Midlight, QColor(70, 70, 74));
-    set(QPalette::Mid, QColor(40, 40, 42));
-    set(QPalette::Dark, QColor(25, 25, 26));
-    set(QPalette::Shadow, QColor(10, 10, 10));
-    set(QPalette::Highlight, QColor(40, 90, 160));
-    set(QPalette::HighlightedText, QColor(255, 255, 255));
-    set(QPalette::ToolTipBase, QColor(60, 60, 64));
-    set(QPalette::ToolTipText, QColor(230, 230, 230));
-    return palette;
+
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        const QFontMetrics fm(button->font());
+        const QString text = shownCaption(button->text());
+        if (qobject_cast<const QCheckBox*>(button)) {
+            report(button, text, button->sizeHint());
+        } else {
+            // The caption plus the style's margins inside a push button.
+            const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                               2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+            report(button, text, QSize(fm.horizontalAdvance(text) + margin, fm.height() + 2));
+        }
+    }
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || label->pixmap().isNull() == false)
+            continue;
+        const QFontMetrics fm(label->font());
+        const QString text = shownCaption(label->text());
+        if (label->wordWrap()) {
+            const QRect bound = fm.boundingRect(QRect(0, 0, label->width(), 100000),
+                                                Qt::TextWordWrap | Qt::AlignLeft, text);
+            report(label, text, bound.size());
+        } else {
+            report(label, text, QSize(fm.horizontalAdvance(text), fm.height()));
+        }
+    }
+    for (const QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+        const QFontMetrics fm(edit->font());
+        report(edit, edit->text(), QSize(fm.horizontalAdvance(edit->text()) + 8, fm.height() + 4));
+    }
+    return clipped;
 }
 
 // WCAG contrast ratio of two colours: 1 (same) to 21 (black on white).
@@ -137,46 +154,74 @@ QList<TextArea> textAreas(QWidget* window)
 
 }  // namespace
 
-class TstDarkPalette : public QObject {
+class TstWindowsLook : public QObject {
     Q_OBJECT
-
-    std::unique_ptr<FakeRuntime> fake;
 
 private slots:
     void initTestCase()
     {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(darkPalette());
-        fake = std::make_unique<FakeRuntime>();
-        defineAppWindows(fake->runtime);
-    }
-    void cleanupTestCase()
-    {
-        for (const char* name : {"frmMulti", "frmAbout", "frmPassCreate"})
-            delete fake->windows.find<QWidget>(QLatin1String(name));
-        fake.reset();
+        // A dark scheme with every colour derived from the window and button
+        // colours, as desktops make them.
+        QApplication::setPalette(QPalette(QColor(60, 60, 64), QColor(45, 45, 48)));
     }
 
-    void everyTextStandsOut_data()
+    void everyWindowReadsWell_data()
     {
         QTest::addColumn<QString>("window");
-        QTest::newRow("main") << QStringLiteral("frmPassCreate");
-        QTest::newRow("batch") << QStringLiteral("frmMulti");
-        QTest::newRow("about") << QStringLiteral("frmAbout");
+        QTest::addColumn<double>("fontScale");
+        QTest::addColumn<QStringList>("tabOrder");  // from the control that has the focus first
+        const QStringList main{"chkUpper", "chkLower", "txtNumChar", "cmdCreate", "txtNewPassword", "chkNumbers",
+                               "chkSpecialChar", "cmdCopyClose", "cmdClose", "cmdCopoy", "cmdMany"};
+        const QStringList batch{"txtNumPass", "cmdSave", "cmdGenerate", "txtPasswords", "cmdClose"};
+        const QStringList about{"cmdOK", "cmdSysInfo", "Text1"};
+        for (const double scale : {1.0, 1.6}) {
+            const QByteArray font = scale > 1 ? " larger font" : "";
+            QTest::newRow("main" + font) << QStringLiteral("frmPassCreate") << scale << main;
+            QTest::newRow("batch" + font) << QStringLiteral("frmMulti") << scale << batch;
+            QTest::newRow("about" + font) << QStringLiteral("frmAbout") << scale << about;
+        }
     }
-    void everyTextStandsOut()
+    // Every caption fits its box and every text stands out from what lies
+    // behind it in a dark colour scheme; the controls lie inside the window,
+    // the focus follows the tab order and every control that takes the focus
+    // has an accessible name.
+    void everyWindowReadsWell()
     {
         QFETCH(QString, window);
-        QWidget* main = fake->windows.show(QStringLiteral("frmPassCreate"));
-        if (auto* create = main->findChild<QPushButton*>(QStringLiteral("cmdCreate")))
-            create->click();
-        QWidget* w = fake->windows.show(window);
+        QFETCH(double, fontScale);
+        QFETCH(QStringList, tabOrder);
+        const QFont original = QApplication::font();
+        QFont font = original;
+        font.setPointSizeF(font.pointSizeF() * fontScale);
+        QApplication::setFont(font);
+        FakeApp app;
+        QApplication::setFont(original);
+        child<QPushButton>(app.show("frmPassCreate"), "cmdCreate")->click();
+        QWidget* w = app.show(window.toLatin1().constData());
         if (auto* count = w->findChild<QLineEdit*>(QStringLiteral("txtNumPass"))) {
             count->setText(QStringLiteral("12"));
-            w->findChild<QPushButton*>(QStringLiteral("cmdGenerate"))->click();
+            child<QPushButton>(w, "cmdGenerate")->click();
         }
-        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY(QTest::qWaitForWindowActive(w));
 
+        const QStringList clipped = clippedCaptions(w);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+        for (QWidget* control : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(w->rect().contains(control->geometry()), qPrintable(control->objectName()));
+
+        QStringList visited;
+        for (int i = 0; i <= tabOrder.size(); ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            visited << focus->objectName();
+            QVERIFY2(!focus->accessibleName().isEmpty(), qPrintable(focus->objectName()));
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(visited, tabOrder + QStringList{tabOrder.first()});
+
+        if (fontScale > 1)
+            return;
         const QPixmap shot = w->grab();
         if (const QString folder = qEnvironmentVariable("VELLUMAR_SCREENSHOTS"); !folder.isEmpty()) {
             QDir().mkpath(folder);
@@ -197,5 +242,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstDarkPalette)
-#include "tst_dark_palette.moc"
+QTEST_MAIN(TstWindowsLook)
+#include "tst_windows_look.moc"

@@ -1,15 +1,13 @@
 #pragma once
 
 // The Linux desktop's stand-ins for the Windows shell, program start and
-// file search.
+// file search (used by makeSystemDesktop).
 
 #include <QObject>
 
 #include <string>
 
-#include "runtime/file_lookup.h"
-#include "runtime/program_start.h"
-#include "runtime/shell_open.h"
+#include "runtime/desktop.h"
 
 namespace vellumar {
 
@@ -20,13 +18,15 @@ namespace vellumar {
 // not exist fails before anything is started. An opener still running after
 // the wait is reaped when it ends; one still running when the service goes
 // (the program ends) is stopped then, while what it started goes on.
-class XdgShellOpen final : public ShellOpen {
+class XdgShellOpen final {
 public:
     static constexpr int kDefaultWaitMs = 1500;
 
     explicit XdgShellOpen(int waitMs = kDefaultWaitMs, std::string opener = "xdg-open");
-    ~XdgShellOpen() override;
-    bool open(const ShellOpenRequest& request) override;
+    ~XdgShellOpen();
+    XdgShellOpen(const XdgShellOpen&) = delete;
+    XdgShellOpen& operator=(const XdgShellOpen&) = delete;
+    bool open(const ShellOpenRequest& request);
     // Openers started and not yet ended.
     int runningOpeners() const;
 
@@ -37,21 +37,19 @@ private:
 };
 
 // Starts the program at a path with no arguments, detached from this one.
-class DetachedProgramStart final : public ProgramStart {
-public:
-    bool start(const std::string& programPath) override;
-};
+bool startDetached(const std::string& programPath);
 
-// Finds the first regular file, in name order, matching a path whose last
-// part may hold the wildcards * and ?. Hidden files (names starting with a
-// dot), folders and anything that is not a regular file are not found.
-class PosixFileLookup final : public FileLookup {
-public:
-    std::string findFile(const std::string& path) override;
-};
+// Desktop::findFile over a directory listing: the first regular file, in
+// name order; names starting with a dot count as hidden.
+std::string findFileInFolder(const std::string& path);
 
 // The full path of the first graphical system-information tool of a short
 // list found in the folders of pathVariable (a PATH value), or empty text.
 std::string findSystemInfoTool(const std::string& pathVariable);
+
+// The first page of the HTML guide that belongs to a help file (a path ending
+// in ".chm"): index.html in the folder "help" beside it. Empty text for any
+// other target.
+std::string htmlGuideFor(const std::string& target);
 
 }  // namespace vellumar

@@ -1,0 +1,109 @@
+#include "runtime/desktop.h"
+
+#include <QString>
+
+#include "runtime/clipboard.h"
+
+#if defined(_WIN32)
+#include "runtime/win/windows_services.h"
+#else
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "runtime/memory_registry.h"
+#include "runtime/posix_desktop.h"
+#include "runtime/sys_info.h"
+#endif
+
+namespace vellumar {
+namespace {
+
+class SystemDesktop final : public Desktop {
+public:
+    SystemDesktop();
+
+    void setClipboardText(const std::string& text) override
+    {
+        setClipboardPassword(QString::fromStdString(text));
+    }
+    void keepClipboardAfterExit() override { vellumar::keepClipboardAfterExit(); }
+    bool open(const ShellOpenRequest& request) override;
+    bool startProgram(const std::string& programPath) override;
+    std::string findFile(const std::string& path) override;
+    Registry& registry() override { return *registry_; }
+
+private:
+#if defined(_WIN32)
+    std::unique_ptr<Registry> registry_ = win::makeRegistry();
+#else
+    std::unique_ptr<MemoryRegistry> registry_ = std::make_unique<MemoryRegistry>();
+    XdgShellOpen xdg_;
+#endif
+};
+
+#if defined(_WIN32)
+
+SystemDesktop::SystemDesktop() = default;
+
+bool SystemDesktop::open(const ShellOpenRequest& request)
+{
+    return win::shellOpen(request);
+}
+
+bool SystemDesktop::startProgram(const std::string& programPath)
+{
+    return win::startProgram(programPath);
+}
+
+std::string SystemDesktop::findFile(const std::string& path)
+{
+    return win::findFile(path);
+}
+
+#else
+
+SystemDesktop::SystemDesktop()
+{
+    // There is no registry here: publish the system-information tool found
+    // on PATH where the About window looks for it.
+    const char* path = std::getenv("PATH");
+    const std::string tool = findSystemInfoTool(path ? path : "");
+    if (!tool.empty())
+        registry_->setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
+}
+
+bool SystemDesktop::open(const ShellOpenRequest& request)
+{
+    if (xdg_.open(request))
+        return true;
+    // A help file that cannot be opened (no CHM viewer, say): its HTML guide.
+    const std::string guide = htmlGuideFor(request.target);
+    std::error_code error;
+    if (guide.empty() || !std::filesystem::is_regular_file(guide, error))
+        return false;
+    ShellOpenRequest page = request;
+    page.target = guide;
+    return xdg_.open(page);
+}
+
+bool SystemDesktop::startProgram(const std::string& programPath)
+{
+    return startDetached(programPath);
+}
+
+std::string SystemDesktop::findFile(const std::string& path)
+{
+    return findFileInFolder(path);
+}
+
+#endif
+
+}  // namespace
+
+std::unique_ptr<Desktop> makeSystemDesktop()
+{
+    return std::make_unique<SystemDesktop>();
+}
+
+}  // namespace vellumar

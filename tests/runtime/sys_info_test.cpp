@@ -1,0 +1,169 @@
+// GetKeyValue and StartSysInfo over the registry of the system the test runs
+// on: in memory here, advapi32 on Windows (under wine). The test stores the
+// values as raw bytes itself.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fake_desktop.h"
+#include "runtime/sys_info.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "runtime/win/windows_services.h"
+#endif
+
+namespace vellumar {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+constexpr char kKey[] = "SOFTWARE\\Vellumar\\Test";
+constexpr char kToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr char kFolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr char kUnavailable[] = "System Information Is Unavailable At This Time";
+
+Bytes text(const std::string& value, bool zero = true)
+{
+    Bytes bytes(value.begin(), value.end());
+    if (zero)
+        bytes.push_back(0);
+    return bytes;
+}
+
+class SysInfo : public ::testing::Test {
+protected:
+#if defined(_WIN32)
+    void SetUp() override
+    {
+        clear();
+        desktop.registryInUse = windowsRegistry.get();
+    }
+    void clear()
+    {
+        for (const char* key : {kKey, kToolKey, kFolderKey})
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
+        desktop.started.clear();
+        desktop.lookedUp.clear();
+    }
+    void set(const char* key, const char* name, std::uint32_t type, const Bytes& data)
+    {
+        HKEY handle = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr), 0);
+        ASSERT_EQ(RegSetValueExA(handle, name, 0, type, data.data(), DWORD(data.size())), 0);
+        RegCloseKey(handle);
+    }
+    std::unique_ptr<Registry> windowsRegistry = win::makeRegistry();
+#else
+    void set(const char* key, const char* name, std::uint32_t type, const Bytes& data)
+    {
+        desktop.memory.setValue(kHkeyLocalMachine, key, name, type, data);
+    }
+    void clear()
+    {
+        TearDown();
+        desktop.memory = MemoryRegistry();
+        desktop.started.clear();
+        desktop.lookedUp.clear();
+    }
+    void TearDown() override
+    {
+        // Every key opened was closed again, and only for reading.
+        EXPECT_EQ(desktop.memory.openCount(), 0u);
+        if (desktop.memory.lastAccess() != 0) {
+            EXPECT_EQ(desktop.memory.lastAccess(), 0x20019u);
+        }
+    }
+#endif
+    testing::FakeDesktop desktop;
+};
+
+struct ValueCase {
+    const char* name;
+    std::uint32_t type;
+    Bytes data;
+    std::optional<std::string> read;  // nothing: a failure, the text emptied
+};
+
+TEST_F(SysInfo, GetKeyValueReadsTextAndNumbers)
+{
+    const ValueCase cases[] = {
+        {"Text", 1, text("abc"), "abc"},
+        {"TextWithoutZero", 1, text("abc", false), "abc"},
+        {"EmptyText", 1, {}, ""},
+        {"Dword", 4, {0x78, 0x56, 0x34, 0x12}, "305419896"},
+        {"DwordHighZero", 4, {0x0C, 0x0B, 0x0A, 0x00}, "658188"},
+        {"EmptyDword", 4, {}, ""},
+        {"Expand", 2, text("%X%"), "untouched"},
+        {"Binary", 3, {1, 2, 3}, "untouched"},
+        {"FitsWithZero", 1, text(std::string(1023, 'a')), std::string(1023, 'a')},
+        {"FitsWithoutZero", 1, text(std::string(1024, 'b'), false), std::string(1024, 'b')},
+        {"TooLong", 1, text(std::string(1024, 'c')), std::nullopt},
+    };
+    for (const ValueCase& value : cases)
+        set(kKey, value.name, value.type, value.data);
+    for (const ValueCase& value : cases) {
+        std::string read = "untouched";
+        EXPECT_EQ(GetKeyValue(desktop.registry(), kHkeyLocalMachine, kKey, value.name, read), value.read.has_value())
+            << value.name;
+        EXPECT_EQ(read, value.read.value_or("")) << value.name;
+    }
+    std::string read = "untouched";
+    EXPECT_FALSE(GetKeyValue(desktop.registry(), kHkeyLocalMachine, kKey, "Missing", read));
+    EXPECT_EQ(read, "");
+    read = "untouched";
+    EXPECT_FALSE(GetKeyValue(desktop.registry(), kHkeyLocalMachine, "SOFTWARE\\Vellumar\\None", "Text", read));
+    EXPECT_EQ(read, "");
+}
+
+struct StartCase {
+    const char* name;
+    std::optional<Bytes> tool;     // REG_SZ value of the first entry
+    std::optional<std::string> folder;  // the second entry
+    std::set<std::string> files;   // what the file lookup finds
+    std::set<std::string> programs;  // what starts
+    std::vector<std::string> started;
+    bool message;
+};
+
+TEST_F(SysInfo, StartSysInfoTriesTheFirstEntryThenTheSecond)
+{
+    const std::string tool = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
+    const std::string inFolder = "C:\\Tools\\MSINFO32.EXE";
+    const StartCase cases[] = {
+        {"first starts without a file check", text(tool), "C:\\Tools", {}, {tool}, {tool}, false},
+        {"first fails: no second try", text(tool), "C:\\Tools", {inFolder}, {inFolder}, {tool}, true},
+        {"first empty: no second try", text(""), "C:\\Tools", {inFolder}, {inFolder}, {}, true},
+        {"second names the folder", std::nullopt, "C:\\Tools", {inFolder}, {inFolder}, {inFolder}, false},
+        {"second without the program", std::nullopt, "C:\\Tools", {}, {inFolder}, {}, true},
+        {"no entry", std::nullopt, std::nullopt, {inFolder}, {inFolder}, {}, true},
+    };
+    for (const StartCase& c : cases) {
+        clear();
+        if (c.tool)
+            set(kToolKey, "PATH", 1, *c.tool);
+        if (c.folder)
+            set(kFolderKey, "MSINFO", 1, text(*c.folder));
+        desktop.files = c.files;
+        desktop.programs = c.programs;
+        std::vector<std::string> messages;
+        StartSysInfo(desktop, [&messages](std::string_view m) { messages.emplace_back(m); });
+        EXPECT_EQ(desktop.started, c.started) << c.name;
+        EXPECT_EQ(messages, c.message ? std::vector<std::string>{kUnavailable} : std::vector<std::string>{}) << c.name;
+        if (!c.tool && c.folder) {
+            EXPECT_EQ(desktop.lookedUp, std::vector<std::string>{inFolder}) << c.name;
+        }
+    }
+
+    // A service that throws ends in the one message too.
+    set(kToolKey, "PATH", 1, text(tool));
+    desktop.throwOnStart = true;
+    std::vector<std::string> messages;
+    StartSysInfo(desktop, [&messages](std::string_view m) { messages.emplace_back(m); });
+    EXPECT_EQ(messages, std::vector<std::string>{kUnavailable});
+}
+
+}  // namespace
+}  // namespace vellumar

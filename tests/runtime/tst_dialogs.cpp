@@ -1,0 +1,89 @@
+// Message boxes and the Save dialog over Qt.
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+#include "runtime/dialogs.h"
+
+using namespace vellumar;
+
+namespace {
+// Runs check on the modal box or dialog once it is open; it then closes it.
+template <class Modal>
+void whenOpen(std::function<void(Modal*)> check)
+{
+    QTimer::singleShot(0, [check = std::move(check)] {
+        Modal* modal = nullptr;
+        QTRY_VERIFY((modal = qobject_cast<Modal*>(QApplication::activeModalWidget())));
+        check(modal);
+    });
+}
+}  // namespace
+
+class TstDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void messageBoxes_data()
+    {
+        QTest::addColumn<bool>("question");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("OK by Esc") << false << int(Qt::Key_Escape) << MessageAnswer::Ok;
+        QTest::newRow("Yes by Enter") << true << int(Qt::Key_Return) << MessageAnswer::Yes;
+        QTest::newRow("Cancel by Esc") << true << int(Qt::Key_Escape) << MessageAnswer::Cancel;
+        QTest::newRow("No clicked") << true << int(Qt::Key_N) << MessageAnswer::No;
+    }
+    void messageBoxes()
+    {
+        QFETCH(bool, question);
+        QFETCH(int, key);
+        QFETCH(MessageAnswer, answer);
+        QtDialogs dialogs(QStringLiteral("Vellumar"));
+        QWidget owner;
+        owner.show();
+        whenOpen<QMessageBox>([&](QMessageBox* box) {
+            QCOMPARE(box->windowTitle(), QStringLiteral("Vellumar"));
+            QCOMPARE(box->text(), QStringLiteral("line one\nline two "));
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->buttons().size(), question ? 3 : 1);
+            QCOMPARE(box->parentWidget(), &owner);
+            if (key == Qt::Key_N)
+                box->button(QMessageBox::No)->click();
+            else
+                QTest::keyClick(box, Qt::Key(key));
+        });
+        const auto buttons = question ? MessageButtons::YesNoCancel : MessageButtons::Ok;
+        QCOMPARE(dialogs.message(&owner, QStringLiteral("line one\r\nline two "), buttons), answer);
+    }
+
+    void saveDialogGivesThePathWithTheExtension()
+    {
+        QtDialogs dialogs(QStringLiteral("Vellumar"));
+        QTemporaryDir folder;
+        const SaveDialogSettings settings{folder.path() + QStringLiteral("/.txt"), QStringLiteral("txt"),
+                                          QStringLiteral("Text File (*.txt)"), false};
+        whenOpen<QFileDialog>([&](QFileDialog* dialog) {
+            QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Text File (*.txt)")});
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name->setText(QStringLiteral("list"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        const std::optional<SaveDialogResult> chosen = dialogs.askSaveFile(nullptr, settings);
+        QVERIFY(chosen);
+        QCOMPARE(chosen->path, folder.path() + QStringLiteral("/list.txt"));
+        QCOMPARE(chosen->fileTitle, QStringLiteral("list.txt"));
+
+        whenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        QVERIFY(!dialogs.askSaveFile(nullptr, settings));
+    }
+};
+
+QTEST_MAIN(TstDialogs)
+#include "tst_dialogs.moc"
