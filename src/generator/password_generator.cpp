@@ -32,15 +32,30 @@ static_assert(kSpecial[0] == '!' && kSpecial[14] == '/' && kSpecial[15] == ':' &
 constexpr std::string_view kAlphabets[4] = {kUpper, kLower, kDigits,
                                             {kSpecial.data(), kSpecial.size()}};
 
-// Draws length characters: per position a class, again while it lands on an
-// unchosen one, then a character of that class.
+// Checks the options, then draws the characters: per position a class, again
+// while it lands on an unchosen one, then a character of that class. One body
+// for both kinds of source, so that the libsodium one's draws are inlined.
 template <class Source>
-std::optional<std::string> drawPassword(Source& random, const bool (&chosen)[4], int length,
+std::optional<std::string> makePassword(const PasswordOptions& options, Source& random,
                                         const ShowMessage& showMessage)
 {
-    std::string password(static_cast<std::size_t>(length), '\0');
+    const bool chosen[4] = {options.upper, options.lower, options.digits, options.special};
+    if (!(chosen[0] || chosen[1] || chosen[2] || chosen[3])) {
+        showMessage(messages::kNoClassChosen);
+        return std::nullopt;
+    }
+
+    const std::optional<std::int16_t> length = parseWholeNumber(options.lengthText);
+    if (!length) {
+        showMessage(messages::kBadLength);
+        return std::nullopt;
+    }
+    if (*length <= 0)
+        return std::string();
+
+    std::string password(static_cast<std::size_t>(*length), '\0');
     // An int counter: a 16-bit one could not step past 32767.
-    for (int position = 0; position < length;) {
+    for (int position = 0; position < *length;) {
         const std::uint32_t cls = random.below(4);
         if (cls > 3) {
             showMessage(messages::kBadClassDraw);
@@ -73,25 +88,14 @@ std::optional<std::string> generatePassword(const PasswordOptions& options,
                                             RandomSource& random,
                                             const ShowMessage& showMessage)
 {
-    const bool chosen[4] = {options.upper, options.lower, options.digits, options.special};
-    if (!(chosen[0] || chosen[1] || chosen[2] || chosen[3])) {
-        showMessage(messages::kNoClassChosen);
-        return std::nullopt;
-    }
+    return makePassword(options, random, showMessage);
+}
 
-    const std::optional<std::int16_t> length = parseWholeNumber(options.lengthText);
-    if (!length) {
-        showMessage(messages::kBadLength);
-        return std::nullopt;
-    }
-
-    if (*length <= 0)
-        return std::string();
-    // The cryptographic source is the one in use; knowing its type lets its
-    // draws be inlined (about twice as fast). Others go through the interface.
-    if (auto* sodium = dynamic_cast<SodiumRandomSource*>(&random))
-        return drawPassword(*sodium, chosen, *length, showMessage);
-    return drawPassword(random, chosen, *length, showMessage);
+std::optional<std::string> generatePassword(const PasswordOptions& options,
+                                            SodiumRandomSource& random,
+                                            const ShowMessage& showMessage)
+{
+    return makePassword(options, random, showMessage);
 }
 
 }  // namespace vellumar

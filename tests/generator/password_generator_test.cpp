@@ -3,152 +3,81 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
-#include "scripted_random.h"
+#include "expected_alphabets.h"
 
 namespace vellumar {
 namespace {
 
-using testing::ScriptedRandom;
-
-struct Messages {
-    std::vector<std::string> shown;
-    ShowMessage callback()
+// Returns the given draws in order (throws when they run out) and records
+// every bound.
+struct Draws final : RandomSource {
+    explicit Draws(std::vector<std::uint32_t> v) : values(std::move(v)) {}
+    std::uint32_t below(std::uint32_t n) override
     {
-        return [this](std::string_view text) { shown.emplace_back(text); };
+        bounds.push_back(n);
+        return values.at(bounds.size() - 1);
     }
+    std::vector<std::uint32_t> values, bounds;
 };
 
-PasswordOptions options(bool upper, bool lower, bool digits, bool special, std::string length)
+TEST(PasswordGenerator, DrawsMapOntoEveryCharacterOfEveryClass)
 {
-    return PasswordOptions{upper, lower, digits, special, std::move(length)};
-}
-
-TEST(PasswordGenerator, MapsClassAndCharacterDrawsToTheFullRanges)
-{
-    // Class draw, then character draw, per position; the last entry of every
-    // class is reachable (Z, z, 9, ~).
-    ScriptedRandom random{0, 0, 0, 25, 1, 0, 1, 25, 2, 0, 2, 9, 3, 0, 3, 30};
-    Messages messages;
-    const auto password = generatePassword(options(true, true, true, true, "8"), random,
-                                           messages.callback());
-    ASSERT_TRUE(password);
-    EXPECT_EQ(*password, "AZaz09!~");
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(random.remaining(), 0u);
-    const std::deque<std::uint32_t> bounds{4, 26, 4, 26, 4, 26, 4, 26, 4, 10, 4, 10, 4, 31, 4, 31};
-    EXPECT_EQ(random.bounds, bounds);
-}
-
-TEST(PasswordGenerator, RedrawsTheClassWhileItLandsOnAnUnchosenOne)
-{
-    // Only digits: class draws 0, 1 and 3 are repeated, 2 takes the position.
-    ScriptedRandom random{0, 1, 3, 2, 7, 2, 4};
-    Messages messages;
-    const auto password =
-        generatePassword(options(false, false, true, false, "2"), random, messages.callback());
-    ASSERT_TRUE(password);
-    EXPECT_EQ(*password, "74");
-    EXPECT_EQ(random.remaining(), 0u);
-}
-
-TEST(PasswordGenerator, SpecialTableIsAllPunctuationButTheGraveAccent)
-{
-    const SpecialCharacterTable table = makeSpecialCharacterTable();
-    std::string expected;
-    for (int c = 33; c < 127; ++c) {
-        const bool punctuation = !(c >= '0' && c <= '9') && !(c >= 'A' && c <= 'Z') &&
-                                 !(c >= 'a' && c <= 'z') && c != '`';
-        if (punctuation)
-            expected.push_back(static_cast<char>(c));
-    }
-    EXPECT_EQ(std::string(table.begin(), table.end()), expected);
-    EXPECT_EQ(classCharacters(CharacterClass::Upper), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_EQ(classCharacters(CharacterClass::Lower), "abcdefghijklmnopqrstuvwxyz");
-    EXPECT_EQ(classCharacters(CharacterClass::Digit), "0123456789");
-}
-
-TEST(PasswordGenerator, NoClassChosenShowsItsMessageWithoutReadingTheLength)
-{
-    for (const char* length : {"7", "abc", "", "99999"}) {
-        ScriptedRandom random{};
-        Messages messages;
-        const auto password =
-            generatePassword(options(false, false, false, false, length), random, messages.callback());
-        EXPECT_FALSE(password) << length;
-        ASSERT_EQ(messages.shown.size(), 1u) << length;
-        EXPECT_EQ(messages.shown[0],
-                  "Your have to check at least one of the check boxes to create a password.");
-        EXPECT_TRUE(random.bounds.empty());
+    for (std::uint32_t cls = 0; cls < 4; ++cls) {
+        const std::string_view alphabet = expected::kAlphabets[cls];
+        const auto size = static_cast<std::uint32_t>(alphabet.size());
+        Draws draws({});
+        std::vector<std::uint32_t> bounds;
+        for (std::uint32_t i = 0; i < size; ++i) {
+            draws.values.insert(draws.values.end(), {cls, i});
+            bounds.insert(bounds.end(), {4, size});
+        }
+        EXPECT_EQ(generatePassword({true, true, true, true, std::to_string(size)}, draws,
+                                   [](std::string_view m) { ADD_FAILURE() << m; }),
+                  std::string(alphabet));
+        EXPECT_EQ(draws.bounds, bounds);
     }
 }
 
-TEST(PasswordGenerator, LengthOfZeroOrLessGivesEmptyTextWithoutMessage)
+TEST(PasswordGenerator, OptionsGiveThePasswordOrTheirMessage)
 {
-    for (const char* length : {"0", "-5", " -32768 ", "-0"}) {
-        ScriptedRandom random{};
-        Messages messages;
-        const auto password =
-            generatePassword(options(true, false, false, false, length), random, messages.callback());
-        ASSERT_TRUE(password) << length;
-        EXPECT_EQ(*password, "") << length;
-        EXPECT_TRUE(messages.shown.empty()) << length;
+    const std::string noClass =
+        "Your have to check at least one of the check boxes to create a password.";
+    const std::string badLength =
+        "The number of characters must be a whole number from 0 to 32767.";
+    const struct {
+        std::array<bool, 4> classes;
+        std::vector<std::string> lengths;
+        std::vector<std::uint32_t> draws;
+        std::optional<std::string> password;
+        std::string message;  // none when empty
+    } cases[] = {
+        // Only digits: the class draws 0, 1 and 3 are drawn again.
+        {{false, false, true, false}, {"2"}, {0, 1, 3, 2, 7, 2, 4}, "74", ""},
+        {{false, true, false, false}, {"1", " 1 ", "+1"}, {1, 25}, "z", ""},
+        {{true, true, true, true}, {"3"}, {1, 0, 4}, std::nullopt,
+         "Error in generating password, type is greater than 3."},
+        {{false, false, false, false}, {"7", "abc", "", "99999"}, {}, std::nullopt, noClass},
+        {{true, false, false, false}, {"0", "-5", " -32768 ", "-0"}, {}, "", ""},
+        {{false, true, false, false}, {"", "abc", "12.5", "1e3", "99999", "32768", "7x", "- 7", "0x10"},
+         {}, std::nullopt, badLength},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& length : c.lengths) {
+            Draws draws(c.draws);
+            std::vector<std::string> shown;
+            const auto [upper, lower, digits, special] = c.classes;
+            EXPECT_EQ(generatePassword({upper, lower, digits, special, length}, draws,
+                                       [&shown](std::string_view m) { shown.emplace_back(m); }),
+                      c.password)
+                << '"' << length << '"';
+            EXPECT_EQ(shown, std::vector<std::string>(!c.message.empty(), c.message)) << length;
+            EXPECT_EQ(draws.bounds.size(), c.draws.size()) << length;
+        }
     }
-}
-
-TEST(PasswordGenerator, LengthThatIsNoWholeNumberShowsTheLengthMessage)
-{
-    for (const char* length : {"", "abc", "12.5", "1e3", "99999", "32768", "7x", "- 7", "0x10"}) {
-        ScriptedRandom random{};
-        Messages messages;
-        const auto password =
-            generatePassword(options(false, true, false, false, length), random, messages.callback());
-        EXPECT_FALSE(password) << length;
-        ASSERT_EQ(messages.shown.size(), 1u) << length;
-        EXPECT_EQ(messages.shown[0], "The number of characters must be a whole number from 0 to 32767.");
-        EXPECT_TRUE(random.bounds.empty()) << length;
-    }
-}
-
-TEST(PasswordGenerator, ClassDrawAboveThreeIsCaughtByTheGuard)
-{
-    ScriptedRandom random{1, 0, 4};
-    Messages messages;
-    const auto password =
-        generatePassword(options(true, true, true, true, "3"), random, messages.callback());
-    EXPECT_FALSE(password);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], "Error in generating password, type is greater than 3.");
-}
-
-TEST(PasswordGenerator, LongestLengthIsMadeInFull)
-{
-    SodiumRandomSource random;
-    Messages messages;
-    const auto password =
-        generatePassword(options(true, true, true, true, "32767"), random, messages.callback());
-    ASSERT_TRUE(password);
-    EXPECT_EQ(password->size(), 32767u);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST(SodiumRandomSource, StaysBelowTheBoundAndHandlesTrivialBounds)
-{
-    SodiumRandomSource random;
-    EXPECT_EQ(random.below(0), 0u);
-    EXPECT_EQ(random.below(1), 0u);
-    bool sawTop = false;
-    // Crosses several buffer refills.
-    for (int i = 0; i < 10000; ++i) {
-        const std::uint32_t value = random.below(3);
-        ASSERT_LT(value, 3u);
-        sawTop = sawTop || value == 2;
-    }
-    EXPECT_TRUE(sawTop);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_LT(random.below(0x80000001u), 0x80000001u);  // most words rejected here
 }
 
 }  // namespace
