@@ -195,7 +195,8 @@ private slots:
         QCOMPARE(registry.openKey(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0, kKeyRead, &key), 0);
         QCOMPARE(registry.queryValue(key, "PATH", nullptr, data.data(), &size), 0);
         registry.closeKey(key);
-        QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(data.data())), path(QStringLiteral("bin/kinfocenter")));
+        const QByteArray tool = path(QStringLiteral("bin/kinfocenter")).toUtf8() + '\0';  // text with its zero
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(size)), tool);
 
         const QString first = path(QStringLiteral("path1"));
         const QString second = path(QStringLiteral("path2"));
