@@ -70,7 +70,7 @@ private slots:
             QCOMPARE(::chown(QFile::encodeName(file).constData(), kOtherUser, kOtherUser), 0);
             qputenv("VELLUMAR_IN_PLACE_FILE", QFile::encodeName(file));  // for the child only
             const int exitCode = QProcess::execute(u"setpriv"_s, {u"--reuid=65534"_s, u"--regid=65534"_s,
-                u"--clear-groups"_s, qApp->applicationFilePath(), QLatin1String(QTest::currentTestFunction())});
+                u"--clear-groups"_s, QCoreApplication::applicationFilePath(), QLatin1String(QTest::currentTestFunction())});
             qunsetenv("VELLUMAR_IN_PLACE_FILE");
             QCOMPARE(exitCode, 0);
         } else {

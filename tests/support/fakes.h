@@ -128,9 +128,9 @@ namespace vellumar::testing {
 inline bool endsProgram(const std::function<void()>& action)
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    QTimer::singleShot(0, qApp, [&action] {
+    QTimer::singleShot(0, QCoreApplication::instance(), [&action] {
         action();
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(1); });
     });
     return QCoreApplication::exec() == 0;
 }
