@@ -47,12 +47,10 @@ private slots:
         QtDialogs dialogs(QStringLiteral("Vellumar"));
         QWidget owner;
         owner.show();
+        QStringList seen;  // compared once the box has closed, so a mismatch cannot keep it open
         whenOpen<QMessageBox>([&](QMessageBox* box) {
-            QCOMPARE(box->windowTitle(), QStringLiteral("Vellumar"));
-            QCOMPARE(box->text(), QStringLiteral("line one\nline two "));
-            QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            QCOMPARE(box->buttons().size(), question ? 3 : 1);
-            QCOMPARE(box->parentWidget(), &owner);
+            seen << box->windowTitle() << box->text() << QString::number(box->icon())
+                 << QString::number(box->buttons().size()) << QString::number(box->parentWidget() == &owner);
             if (key == Qt::Key_N)
                 box->button(QMessageBox::No)->click();
             else
@@ -60,10 +58,14 @@ private slots:
         });
         const auto buttons = question ? MessageButtons::YesNoCancel : MessageButtons::Ok;
         QCOMPARE(dialogs.message(&owner, QStringLiteral("line one\r\nline two "), buttons), answer);
+        QCOMPARE(seen, (QStringList{"Vellumar", "line one\nline two ", "0", question ? "3" : "1", "1"}));
     }
 
     void saveDialogGivesThePathWithTheExtension()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the system's own file dialog, driven by the real-window tests");
+#endif
         QtDialogs dialogs(QStringLiteral("Vellumar"));
         QTemporaryDir folder;
         const SaveDialogSettings settings{folder.path() + QStringLiteral("/.txt"), QStringLiteral("txt"),
