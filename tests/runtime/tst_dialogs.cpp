@@ -70,14 +70,17 @@ private slots:
         QTemporaryDir folder;
         const SaveDialogSettings settings{folder.path() + QStringLiteral("/.txt"), QStringLiteral("txt"),
                                           QStringLiteral("Text File (*.txt)"), false};
+        QStringList seen;  // compared once the dialog has closed
         whenOpen<QFileDialog>([&](QFileDialog* dialog) {
-            QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
-            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Text File (*.txt)")});
+            seen << dialog->directory().absolutePath() << dialog->nameFilters()
+                 << QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite));
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             name->setText(QStringLiteral("list"));
             QTest::keyClick(name, Qt::Key_Return);
         });
         const std::optional<SaveDialogResult> chosen = dialogs.askSaveFile(nullptr, settings);
+        // Without a question of its own: the caller asks before a file is replaced.
+        QCOMPARE(seen, (QStringList{QDir(folder.path()).absolutePath(), "Text File (*.txt)", "1"}));
         QVERIFY(chosen);
         QCOMPARE(chosen->path, folder.path() + QStringLiteral("/list.txt"));
         QCOMPARE(chosen->fileTitle, QStringLiteral("list.txt"));

@@ -30,11 +30,13 @@ private slots:
         QTest::addColumn<bool>("sharedFolder");  // it lies in a sticky folder everybody may write
         QTest::addColumn<bool>("targetExists");
         QTest::addColumn<bool>("followed");
-        QTest::newRow("own link, shared folder") << false << true << true << true;
-        QTest::newRow("own dangling link, shared folder") << false << true << false << true;
-        QTest::newRow("foreign link, private folder") << true << false << true << true;
-        QTest::newRow("foreign link, shared folder") << true << true << true << false;
-        QTest::newRow("foreign dangling link, shared folder") << true << true << false << false;
+        QTest::addColumn<bool>("foreignFolder");  // the folder belongs to the link's owner
+        QTest::newRow("own link, shared folder") << false << true << true << true << false;
+        QTest::newRow("own dangling link, shared folder") << false << true << false << true << false;
+        QTest::newRow("foreign link, private folder") << true << false << true << true << false;
+        QTest::newRow("foreign link, shared folder") << true << true << true << false << false;
+        QTest::newRow("foreign dangling link, shared folder") << true << true << false << false << false;
+        QTest::newRow("folder owner's link, shared folder") << true << true << true << true << true;
     }
     void linksAreFollowedOnlyAsTheKernelWould()
     {
@@ -42,6 +44,7 @@ private slots:
         QFETCH(bool, sharedFolder);
         QFETCH(bool, targetExists);
         QFETCH(bool, followed);
+        QFETCH(bool, foreignFolder);
         if (foreign && ::geteuid() != 0)
             QSKIP("a link of another user needs root to make");
         QTemporaryDir root;
@@ -49,6 +52,7 @@ private slots:
         QVERIFY(QDir().mkpath(dir) && chmodPath(dir, sharedFolder ? 01777 : 0755) == 0);
         QVERIFY((!targetExists || files.writeText(target, u"theirs\n"_s).isEmpty()) && QFile::link(target, link));
         QVERIFY(!foreign || ::lchown(QFile::encodeName(link).constData(), kOtherUser, kOtherUser) == 0);
+        QVERIFY(!foreignFolder || ::chown(QFile::encodeName(dir).constData(), kOtherUser, kOtherUser) == 0);
 
         QCOMPARE(files.kindAt(link), targetExists ? PathKind::File : PathKind::Nothing);  // no question if dangling
         QCOMPARE(files.writeText(link, u"pw\r\n"_s), followed ? QString() : u"It is a link that another user made in "
@@ -79,6 +83,15 @@ private slots:
             chmodPath(root.path(), 0755);
         }
         QCOMPARE(readAll(file), QByteArray("new\r\n"));
+    }
+
+    void foldersToCreateIn()
+    {
+        QTemporaryDir root;
+        QVERIFY(files.writeText(root.filePath(u"file"_s), u"x"_s).isEmpty());
+        QVERIFY(files.canCreateIn(root.path()));
+        QVERIFY(!files.canCreateIn(root.filePath(u"file"_s)));
+        QVERIFY(!files.canCreateIn(root.filePath(u"missing"_s)));
     }
 
     void documentsFolderIsOneThatExists()
