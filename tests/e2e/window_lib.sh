@@ -45,7 +45,13 @@ start_program() {
     main=$(wait_for_window Vellumar)
     activate_window "$main"
 }
-wait_for_window() { poll_until window_titled "$1" || fail "window '$1' did not appear"; }
+wait_for_window() { poll_until window_titled "$1" || fail "window '$1' did not appear; $(describe_display)"; }
+# What a failed wait saw: whether the program runs, and the visible windows.
+describe_display() {
+    local state=ended
+    [ -n "${APP_PID:-}" ] && kill -0 "$APP_PID" 2>/dev/null && state=running
+    echo "program $state; windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>&1 | paste -sd '|')"
+}
 wait_for_message_box() { poll_until message_box "$1" || fail "no message box"; }
 wait_for_exit() { poll_until ended "$1" || fail "process $1 did not end"; wait "$1" 2>/dev/null || true; }
 # Makes the window the active one through the window manager.
