@@ -53,12 +53,14 @@ class TstFrmMulti : public QObject {
     QPlainTextEdit* list = nullptr;
     int paints = 0;         // of the list with the busy pointer, before a batch shows its progress in the title
     QStringList wrongProgress;  // titles that did not count the passwords in the list
+    int progressTitles = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const QString title = w->windowTitle();
         paints += watched != w && event->type() == QEvent::Paint && QApplication::overrideCursor() && !title.endsWith(u')');
         // The progress counts the passwords in the list.
+        progressTitles += event->type() == QEvent::WindowTitleChange && title.endsWith(u')');
         if (event->type() == QEvent::WindowTitleChange && title.endsWith(u')') &&
             !title.startsWith(u"Multiple Password Generator (%L1 of "_s.arg(list->document()->blockCount() - 1)))
             wrongProgress << title;
@@ -125,7 +127,7 @@ private slots:
             postClick(child(w, "cmdClose"));
         else if (b.stop == "close box"_L1)
             QCoreApplication::postEvent(w->windowHandle(), new QCloseEvent);
-        paints = 0;
+        paints = progressTitles = 0;
         generate(b.count, b.length, b.chars);
 
         const qsizetype made = w->listText().size() / (b.length + 2);
@@ -145,6 +147,7 @@ private slots:
         QCOMPARE(child<QLineEdit>(w, "txtNumPass")->text(), b.count);
         QCOMPARE(w->windowTitle(), u"Multiple Password Generator"_s);
         QCOMPARE(wrongProgress, QStringList());
+        QVERIFY(b.stop.isEmpty() || progressTitles > 0);  // a long batch shows how far it is
         if (made > 0) {  // a copy has CR LF line ends and is marked as a secret
             list->selectAll();
             list->copy();
