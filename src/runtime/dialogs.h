@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <string_view>
 
 namespace vellumar {
 
@@ -38,6 +39,12 @@ public:
     // Asks for a file name to save to; nothing when the user cancels.
     virtual std::optional<SaveDialogResult> askSaveFile(QWidget* owner, const SaveDialogSettings& settings) = 0;
 };
+
+// Shows a UTF-8 message from toolkit-free code with an OK button.
+inline void showUtf8(Dialogs& dialogs, QWidget* owner, std::string_view text)
+{
+    dialogs.message(owner, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
 
 // Activates a window again when it goes out of scope: after a modal box or
 // dialog over that window has closed.

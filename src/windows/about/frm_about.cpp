@@ -150,9 +150,8 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::StartSysInfo()
 {
-    vellumar::StartSysInfo(runtime_.desktop, [this](std::string_view message) {
-        runtime_.dialogs.message(this, QString::fromUtf8(message.data(), qsizetype(message.size())));
-    });
+    vellumar::StartSysInfo(runtime_.desktop,
+                           [this](std::string_view message) { showUtf8(runtime_.dialogs, this, message); });
 }
 
 void frmAbout::keyPressEvent(QKeyEvent* event)

@@ -115,9 +115,8 @@ QString frmPassCreate::GeneratePassword(bool* failed, QWidget* messageOwner)
 
     QWidget* owner = messageOwner ? messageOwner : this;
     const std::optional<std::string> password =
-        generatePassword(options, runtime_.random, [this, owner](std::string_view message) {
-            runtime_.dialogs.message(owner, QString::fromUtf8(message.data(), qsizetype(message.size())));
-        });
+        generatePassword(options, runtime_.random,
+                         [this, owner](std::string_view message) { showUtf8(runtime_.dialogs, owner, message); });
     if (failed)
         *failed = !password.has_value();
     if (!password)
