@@ -19,34 +19,25 @@ private slots:
         int made = 0;
         windows.define(QStringLiteral("frmTest"), [&made] {
             ++made;
-            auto* w = new QWidget;
-            new QLabel(QStringLiteral("design"), w);
-            return w;
+            return new QLabel(QStringLiteral("design"));
         });
-        QVERIFY(!windows.find(QStringLiteral("frmTest")));
-        QWidget* first = windows.show(QStringLiteral("frmTest"));
+        const auto show = [&windows] { return qobject_cast<QLabel*>(windows.show(QStringLiteral("frmTest"))); };
+        QVERIFY(!windows.find(QStringLiteral("frmTest")) && !windows.show(QStringLiteral("frmUnknown")));
+        QLabel* first = show();
         QCOMPARE(first->objectName(), QStringLiteral("frmTest"));
-        first->findChild<QLabel*>()->setText(QStringLiteral("edited"));
-        QCOMPARE(windows.show(QStringLiteral("frmTest")), first);
-        QCOMPARE(windows.load(QStringLiteral("frmTest")), first);
-        QCOMPARE(made, 1);
+        first->setText(QStringLiteral("edited"));
+        QVERIFY(show() == first && windows.load(QStringLiteral("frmTest")) == first && made == 1);
 
+        // Closed by its close box, it is made anew from the design.
         QPointer<QWidget> closed = first;
-        first->close();  // as the title bar's close box does
-        QWidget* second = windows.show(QStringLiteral("frmTest"));
-        QVERIFY(second != first);
-        QCOMPARE(second->findChild<QLabel*>()->text(), QStringLiteral("design"));
+        first->close();
+        QLabel* second = show();
+        QVERIFY(second != first && second->text() == QStringLiteral("design"));
         QTRY_VERIFY(closed.isNull());
-
-        // A minimised window comes back when it is shown again.
-        second->showMinimized();
-        QCOMPARE(windows.show(QStringLiteral("frmTest")), second);
-        QVERIFY(!second->isMinimized());
-        QVERIFY(second->isVisible());
-
+        second->showMinimized();  // comes back when shown again
+        QVERIFY(show() == second && !second->isMinimized() && second->isVisible());
         windows.unload(QStringLiteral("frmTest"));
         QVERIFY(!windows.find(QStringLiteral("frmTest")));
-        QVERIFY(!windows.show(QStringLiteral("frmUnknown")));
     }
 
     void designScaleRoundsEdgesAndNeverShrinks()
@@ -65,11 +56,10 @@ private slots:
         const DesignScale normal = DesignScale::forFont(QApplication::font());
         QVERIFY(bigger.horizontal() > normal.horizontal() && bigger.vertical() > normal.vertical());
 
-        QWidget window;
+        QLabel window;
         auto* label = new QLabel(&window);
         label->setObjectName(QStringLiteral("lblTest"));
-        const Placement table[] = {{"lblTest", 150, 75, 518, 390}};
-        placeControls(&window, odd, table);
+        placeControls(&window, odd, {{{"lblTest", 150, 75, 518, 390}}});
         QCOMPARE(label->geometry(), QRect(12, 5, 40, 28));
     }
 };
