@@ -37,10 +37,8 @@ public:
         lastButtons = buttons;
         if (onMessage)
             onMessage();
-        if (buttons == MessageButtons::Ok)
-            return MessageAnswer::Ok;
-        if (answers.empty())
-            return MessageAnswer::Cancel;
+        if (buttons == MessageButtons::Ok || answers.empty())
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;
@@ -71,16 +69,11 @@ public:
     PathKind kindAt(const QString& path) override { return real.kindAt(path); }
     bool canCreateIn(const QString& folder) override { return folder != readOnlyFolder; }
     QString documentsFolder() override { return documents; }
-    QString writeText(const QString& path, const QString& text) override
-    {
-        ++writes;
-        return real.writeText(path, text);
-    }
+    QString writeText(const QString& path, const QString& text) override { return real.writeText(path, text); }
 
     QtFileService real;
     QString readOnlyFolder;
     QString documents = QStringLiteral("/home/user/Documents");
-    int writes = 0;
 };
 
 // The program's windows over the fakes and a cryptographic random source
@@ -93,9 +86,8 @@ struct FakeApp {
     }
     ~FakeApp()
     {
-        for (QWidget* window : QList<QWidget*>{windows.find(QStringLiteral("frmMulti")), windows.find(QStringLiteral("frmAbout")),
-                                               windows.find(QStringLiteral("frmPassCreate"))})
-            delete window;
+        for (const char* name : {"frmMulti", "frmAbout", "frmPassCreate"})
+            delete windows.find(QLatin1String(name));
     }
     template <class T = QWidget>
     T* show(const char* name) { return qobject_cast<T*>(windows.show(QLatin1String(name))); }
@@ -117,10 +109,6 @@ T* child(const QWidget* window, const char* name)
         qFatal("no control %s", name);
     return found;
 }
-
-}  // namespace vellumar::testing
-
-namespace vellumar::testing {
 
 // Whether action ends the program. It runs inside the application's event
 // loop, which the program's own end leaves with code 0; the loop is left with
