@@ -49,26 +49,21 @@ private slots:
 
     void createFollowsTheOptions_data()
     {
-        QTest::addColumn<QList<bool>>("classes");  // upper, lower, numbers, special
+        QTest::addColumn<QList<bool>>("classes");  // upper, lower, numbers, special; none: as opened
         QTest::addColumn<QString>("length");
         QTest::addColumn<QString>("pattern");
-        QTest::newRow("as opened") << QList<bool>{false, true, true, false} << QStringLiteral("7")
-                                   << QStringLiteral("[a-z0-9]{7}");
-        QTest::newRow("upper") << QList<bool>{true, false, false, false} << QStringLiteral("12")
-                               << QStringLiteral("[A-Z]{12}");
-        QTest::newRow("lower") << QList<bool>{false, true, false, false} << QStringLiteral(" 1 ")
-                               << QStringLiteral("[a-z]");
-        QTest::newRow("numbers") << QList<bool>{false, false, true, false} << QStringLiteral("+9")
-                                 << QStringLiteral("[0-9]{9}");
-        QTest::newRow("special") << QList<bool>{false, false, false, true} << QStringLiteral("40")
-                                 << QStringLiteral("[!-/:-@\\[-_{-~]{40}");
+        QTest::newRow("as opened") << QList<bool>{} << QString() << QStringLiteral("[a-z0-9]{7}");
+        QTest::newRow("upper") << QList<bool>{1, 0, 0, 0} << QStringLiteral("12") << QStringLiteral("[A-Z]{12}");
+        QTest::newRow("lower") << QList<bool>{0, 1, 0, 0} << QStringLiteral(" 1 ") << QStringLiteral("[a-z]");
+        QTest::newRow("numbers") << QList<bool>{0, 0, 1, 0} << QStringLiteral("+9") << QStringLiteral("[0-9]{9}");
+        QTest::newRow("special") << QList<bool>{0, 0, 0, 1} << QStringLiteral("40") << QStringLiteral("[!-/:-@\\[-_{-~]{40}");
     }
     void createFollowsTheOptions()
     {
         QFETCH(QList<bool>, classes);
         QFETCH(QString, length);
         QFETCH(QString, pattern);
-        if (QTest::currentDataTag() != QByteArray("as opened"))
+        if (!classes.isEmpty())
             setOptions(classes[0], classes[1], classes[2], classes[3], length);
         control<QLineEdit>("txtNewPassword")->setText(QStringLiteral("old text"));
         QTest::mouseClick(control("cmdCreate"), Qt::LeftButton);
@@ -139,64 +134,49 @@ private slots:
         QCOMPARE(app->desktop.keptAfterExit, ends ? 1 : 0);
     }
 
-    void keysPressButtons()
+    // Enter presses the focused button (the access keys are driven in the real-window tests).
+    void enterPressesTheFocusedButton()
     {
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QTest::keyClick(w, Qt::Key_P, Qt::AltModifier);
-        QTRY_COMPARE(password().size(), 7);  // clicked about 100 ms later
-        QTest::keyClick(w, Qt::Key_W, Qt::AltModifier);
-        QTRY_COMPARE(app->desktop.clipboard, std::vector<std::string>{password().toStdString()});
-        // Enter presses the focused button.
         control("cmdCreate")->setFocus();
-        const QString first = password();
         QTest::keyClick(control("cmdCreate"), Qt::Key_Return);
-        QVERIFY(password() != first);
-        QVERIFY(endsProgram([&] {
-            QSignalSpy exit(control("cmdClose"), SIGNAL(clicked()));
-            QTest::keyClick(w, Qt::Key_E, Qt::AltModifier);
-            exit.wait(5000);
-        }));
+        QCOMPARE(password().size(), 7);
+        control("cmdCopoy")->setFocus();
+        QTest::keyClick(control("cmdCopoy"), Qt::Key_Enter);
+        QCOMPARE(app->desktop.clipboard, std::vector<std::string>{password().toStdString()});
     }
 
     void manyAndAboutShowOneInstanceEach()
     {
         w->cmdMany_Click();
         QWidget* batch = app->windows.find(QStringLiteral("frmMulti"));
-        QVERIFY(batch && batch->isVisible());
         QTest::mouseClick(control("cmdMany"), Qt::LeftButton);
-        QCOMPARE(app->windows.find(QStringLiteral("frmMulti")), batch);
-        auto* about = child<QAction>(w, "mnuAbout");
-        about->trigger();
-        QWidget* aboutWindow = app->windows.find(QStringLiteral("frmAbout"));
-        QVERIFY(aboutWindow && aboutWindow->isVisible());
-        about->trigger();
-        QCOMPARE(app->windows.find(QStringLiteral("frmAbout")), aboutWindow);
+        QVERIFY(batch && batch->isVisible() && app->windows.find(QStringLiteral("frmMulti")) == batch);
+        child<QAction>(w, "mnuAbout")->trigger();
+        QWidget* about = app->windows.find(QStringLiteral("frmAbout"));
+        child<QAction>(w, "mnuAbout")->trigger();
+        QVERIFY(about && about->isVisible() && app->windows.find(QStringLiteral("frmAbout")) == about);
     }
 
     void helpAndWebsiteGoThroughTheShell()
     {
         child<QAction>(w, "mnuHowTo")->trigger();
         child<QAction>(w, "mnuWebsite")->trigger();
-        const std::vector<ShellOpenRequest>& opened = app->desktop.opened;
-        QCOMPARE(opened.size(), 2u);
         // The shell is given the platform's own separators throughout.
-        QCOMPARE(QString::fromStdString(opened[0].target),
-                 QDir::toNativeSeparators(QStringLiteral("/opt/vellumar-test/vellumar100.chm")));
-        QCOMPARE(opened[1].target, std::string("https://vellumar.example/"));
-        for (const ShellOpenRequest& r : opened) {
-            QCOMPARE(r.operation, std::string("Open"));
-            QCOMPARE(r.directory, QDir::toNativeSeparators(QStringLiteral("/opt/vellumar-test")).toStdString());
-            QCOMPARE(r.showCommand, 1);
-            QCOMPARE(r.ownerWindow, static_cast<std::uintptr_t>(w->winId()));
-        }
+        const std::string folder = QDir::toNativeSeparators(QStringLiteral("/opt/vellumar-test")).toStdString();
+        std::vector<std::string> seen;
+        for (const ShellOpenRequest& r : app->desktop.opened)
+            seen.push_back(r.operation + "|" + r.target + "|" + r.directory + "|" + std::to_string(r.showCommand) +
+                           (r.ownerWindow == w->winId() ? "|owned" : "|not owned"));
+        QCOMPARE(seen, (std::vector<std::string>{"Open|" + folder + QDir::separator().toLatin1() + "vellumar100.chm|" + folder + "|1|owned",
+                                                 "Open|https://vellumar.example/|" + folder + "|1|owned"}));
         QVERIFY(app->dialogs.prompts.isEmpty());
 
         app->desktop.openSucceeds = false;
         w->GoToWeb(QStringLiteral("https://vellumar.example/"));
-        QCOMPARE(app->dialogs.prompts,
-                 QStringList{QStringLiteral("It looks like you don't have a default browser set.\r\n"
-                                            "To find what you were looking for, please go to: \r\n"
-                                            "https://vellumar.example/")});
+        QCOMPARE(app->dialogs.prompts, QStringList{QStringLiteral("It looks like you don't have a default browser set.\r\n"
+                                                                  "To find what you were looking for, please go to: \r\n"
+                                                                  "https://vellumar.example/")});
         QCOMPARE(app->dialogs.owners, QList<QWidget*>{w});
     }
 };
