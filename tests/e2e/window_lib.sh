@@ -1,10 +1,7 @@
-# Shared by the real-window tests of the Linux program (tests/e2e) and of the
-# Windows program under wine (tests/win): windows, the clipboard, screenshots,
-# and waits that poll for a state. Source it from a bash script with
-# `set -euo pipefail`; it makes the scratch folder $work.
-
-# A command that fails ends the test with its line, so a failure never
-# passes silently.
+# What the real-window tests of the Linux program and of the Windows program
+# under wine share: windows, the clipboard, screenshots, and waits that poll
+# for a state. Source it with `set -euo pipefail`; it makes the folder $work.
+# A failing command ends the test with its line.
 trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -17,8 +14,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs a command every 0.1 s until it succeeds, for up to 60 s (generous:
-# a loaded machine, and wine, are slow); prints what the successful run printed.
+# Runs a command every 0.1 s until it succeeds, for up to 60 s (a loaded
+# machine and wine are slow); prints what the successful run printed.
 poll_until() {
     local i
     for i in $(seq 1 600); do
@@ -28,17 +25,15 @@ poll_until() {
     return 1
 }
 
-# States to poll for. The first visible window with this exact title; a
-# visible window titled "Vellumar" other than the main window $1 (a message
-# box); none with this title; the active window is $1; the process has ended.
+# States to poll for: a window with this title; a message box (titled
+# "Vellumar", not the main window $1); no such window; $1 active; $1 ended.
 window_titled() { local ids; ids=$(xdotool search --onlyvisible --name "^$1\$") && echo "${ids%%$'\n'*}"; }
 message_box() { xdotool search --onlyvisible --name '^Vellumar$' | grep -vxm1 "$1"; }
 no_window() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 active() { [ "$(xdotool getactivewindow)" = "$1" ]; }
 ended() { ! kill -0 "$1"; }
 
-# Starts the program (a command line) and activates its main window; sets
-# APP_PID and main.
+# Starts the program and activates its main window; sets APP_PID and main.
 start_program() {
     "$@" &
     APP_PID=$!
@@ -54,13 +49,11 @@ describe_display() {
 }
 wait_for_message_box() { poll_until message_box "$1" || fail "no message box"; }
 wait_for_exit() { poll_until ended "$1" || fail "process $1 did not end"; wait "$1" 2>/dev/null || true; }
-# Makes the window the active one through the window manager.
 activated() { xdotool windowactivate --sync "$1" >/dev/null; active "$1"; }
 activate_window() { poll_until activated "$1" || fail "window $1 did not become active"; sleep 0.3; }
 
 clipboard() { xclip -o -selection clipboard "$@"; }
-# The clipboard once the whole of it matches the extended regular expression
-# $1 and differs from $2.
+# The clipboard once all of it matches the extended regex $1 and differs from $2.
 clipboard_matching() {
     local now
     now=$(clipboard) && [[ $now =~ ^($1)$ ]] && [ "$now" != "${2-}" ] && printf '%s' "$now"
@@ -69,8 +62,7 @@ clipboard_has() { local now; now=$(clipboard) && grep -qF "$@" <<<"$now"; }
 
 screenshot() { mkdir -p "$(dirname "$2")"; import -window "$1" "$2"; }
 
-# A saved list of 1000 passwords of the default options: lines of seven
-# lower-case letters or digits, each ended by CR LF, then one more CR LF.
+# A saved list of 1000 default passwords: 7 of a-z0-9 and CR LF each, then CR LF.
 has_size() { [ "$(stat -c %s "$1")" -eq "$2" ]; }
 check_saved_list() {
     poll_until has_size "$1" 9002 || fail "$1 has $(stat -c %s "$1" 2>&1) bytes, not 9002"
@@ -78,10 +70,9 @@ check_saved_list() {
     [ "$(tail -c 4 "$1" | od -An -c | tr -d ' ')" = '\r\n\r\n' ] || fail "$1 does not end with an empty line"
 }
 
-# Linux: a private Xvfb on a free display, with openbox; exports DISPLAY.
-# The display is taken once a client has connected to it: a server that was
-# given a display but cannot serve it (one still going away) is replaced.
-# -noreset: otherwise the server resets whenever its last client leaves.
+# Linux: a private Xvfb on a free display, with openbox; exports DISPLAY. A
+# server that cannot serve its display (one still going away) is replaced;
+# -noreset keeps it from resetting whenever its last client leaves.
 start_display() {
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work/runtime}
@@ -102,16 +93,14 @@ start_display() {
 }
 has_window_manager() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK) == *'window id'* ]]; }
 
-# Windows: the display with a window manager and the wine prefix that
-# tools/windows-full-stage.sh prepares (its server and desktop outlive the
-# program, so the clipboard does as on Windows); skipped without them.
+# Windows: the display and wine prefix of tools/windows-full-stage.sh (its
+# server outlives the program, so the clipboard does as on Windows).
 need_wine() {
     [ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] && return 0
     echo "SKIP: needs DISPLAY and WINEPREFIX (tools/windows-full-stage.sh sets them up)" >&2
     exit 77
 }
-# Unpacks the zip $1 as a user would and starts vellumar.exe from it; sets
-# folder (where it lies), APP_PID and main.
+# Unpacks the zip $1 and starts vellumar.exe from it; sets folder, APP_PID and main.
 start_unpacked() {
     local zip
     zip=$(readlink -f "$1")
