@@ -21,46 +21,23 @@ using namespace vellumar::testing;
 
 namespace {
 
-// The controls whose caption would be clipped by their box.
+// The controls whose caption would be clipped by their box: what each needs
+// for its text (a wrapped label: the height for its width) against its size.
 QStringList clippedCaptions(const QWidget* window)
 {
     QStringList clipped;
-    const auto report = [&clipped](const QWidget* w, const QString& text, QSize need) {
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        QSize need;
+        if (auto* label = qobject_cast<const QLabel*>(w); label && label->pixmap().isNull())
+            need = label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
+        else if (auto* button = qobject_cast<const QAbstractButton*>(w))
+            need = button->sizeHint().boundedTo(QSize(button->fontMetrics().horizontalAdvance(shownCaption(button->text())) +
+                                                      2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin), 1000));
+        else if (auto* edit = qobject_cast<const QLineEdit*>(w))
+            need = QSize(edit->fontMetrics().horizontalAdvance(edit->text()) + 8, edit->fontMetrics().height() + 4);
         if (need.width() > w->width() || need.height() > w->height())
-            clipped << QStringLiteral("%1 \"%2\" needs %3x%4, has %5x%6")
-                           .arg(w->objectName(), text)
-                           .arg(need.width()).arg(need.height())
-                           .arg(w->width()).arg(w->height());
-    };
-
-    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        const QFontMetrics fm(button->font());
-        const QString text = shownCaption(button->text());
-        if (qobject_cast<const QCheckBox*>(button)) {
-            report(button, text, button->sizeHint());
-        } else {
-            // The caption plus the style's margins inside a push button.
-            const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
-                               2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-            report(button, text, QSize(fm.horizontalAdvance(text) + margin, fm.height() + 2));
-        }
-    }
-    for (const QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || label->pixmap().isNull() == false)
-            continue;
-        const QFontMetrics fm(label->font());
-        const QString text = shownCaption(label->text());
-        if (label->wordWrap()) {
-            const QRect bound = fm.boundingRect(QRect(0, 0, label->width(), 100000),
-                                                Qt::TextWordWrap | Qt::AlignLeft, text);
-            report(label, text, bound.size());
-        } else {
-            report(label, text, QSize(fm.horizontalAdvance(text), fm.height()));
-        }
-    }
-    for (const QLineEdit* edit : window->findChildren<QLineEdit*>()) {
-        const QFontMetrics fm(edit->font());
-        report(edit, edit->text(), QSize(fm.horizontalAdvance(edit->text()) + 8, fm.height() + 4));
+            clipped << QStringLiteral("%1 needs %2x%3, has %4x%5").arg(w->objectName()).arg(need.width())
+                           .arg(need.height()).arg(w->width()).arg(w->height());
     }
     return clipped;
 }
