@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The About window, opened from the Help menu: "System Info..." starts the
-# system-information tool found on PATH, asking again keeps the one window,
-# and Esc closes it.
+# The About window from the Help menu: "System Info..." starts the tool found
+# on PATH, asking again keeps the one window, and Esc closes it.
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2
@@ -11,8 +10,7 @@ mkdir "$work/bin"
 printf '#!/bin/sh\necho ran > "%s/hardinfo.log"\n' "$work" > "$work/bin/hardinfo"
 chmod +x "$work/bin/hardinfo"
 
-# The Help menu (second on the menu bar), then "About Vellumar..." by its
-# access key.
+# The Help menu (second on the menu bar), then "About Vellumar...".
 open_about() {
     activate_window "$main"
     xdotool mousemove --window "$main" 115 9 click 1

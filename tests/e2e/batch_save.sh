@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The batch window under a window manager, driven from outside: brought back
-# when minimised, the focus back after a message box, 1000 passwords saved
-# through Qt's file dialog, one password per line, and a long batch stopped
-# with Esc.
+# The batch window under openbox: brought back when minimised, the focus back
+# after a message box, 1000 passwords saved through Qt's file dialog, one
+# password per line, and a long batch stopped with Esc.
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2
@@ -10,8 +9,7 @@ program=$1 shots=$2
 start_display
 
 start_program "$program"
-# The focus starts on "Use Upper Case Letters"; "Many..." is the eleventh
-# stop and has no access key.
+# "Many..." (no access key) is the eleventh stop from "Use Upper Case Letters".
 xdotool key --delay 30 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 batch=$(wait_for_window "Multiple Password Generator")
 activate_window "$batch"
@@ -24,8 +22,7 @@ xdotool key space
 batch=$(wait_for_window "Multiple Password Generator")
 poll_until active "$batch" || fail "the batch window came back inactive"
 
-# A count that is no number: the message box has the focus, then the batch
-# window again.
+# A count that is no number: the message box has the focus, then the batch window.
 xdotool key ctrl+a
 xdotool type --delay 30 abc
 xdotool key alt+g
@@ -34,8 +31,7 @@ poll_until active "$box" || fail "the message box is not active"
 xdotool key Return
 poll_until active "$batch" || fail "the focus did not come back to the batch window"
 
-# 1000 passwords saved by typing a name without extension: the file name box
-# has the focus and the dialog adds ".txt".
+# 1000 passwords saved under a name without extension: the dialog adds ".txt".
 xdotool key ctrl+a
 xdotool type --delay 30 1000
 xdotool key alt+g alt+s
@@ -55,8 +51,7 @@ xdotool mousemove --window "$batch" 100 130 click --repeat 3 --delay 80 1
 xdotool key ctrl+c
 poll_until clipboard_matching $'[a-z0-9]{7}\r' >/dev/null || fail "a triple-click selected '$(clipboard)'"
 
-# A long batch shows its progress and stops on Esc; the list keeps what was
-# made and the program still responds.
+# A long batch shows its progress and stops on Esc, keeping what it made.
 activate_window "$main"
 xdotool key --delay 30 Tab Tab Tab ctrl+a  # from "Many..." round to the length field
 xdotool type --delay 30 1024

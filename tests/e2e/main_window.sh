@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The main window under a window manager, driven with the keyboard only: a
-# password on the clipboard, marked as a secret, that stays there after
-# "Exit" and after "Copy and Close".
+# The main window under openbox, by keyboard: a password on the clipboard,
+# marked as a secret, that stays there after "Exit" and "Copy and Close".
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2
@@ -9,8 +8,7 @@ program=$1 shots=$2
 start_display
 secret_hint() { local targets; targets=$(clipboard -t TARGETS) && grep -qx x-kde-passwordManagerHint <<<"$targets"; }
 
-# Default options: 7 characters from a-z and 0-9. Alt+P creates, Alt+W
-# copies, Alt+E ends the program.
+# Default options: 7 of a-z0-9. Alt+P creates, Alt+W copies, Alt+E exits.
 start_program "$program"
 screenshot "$main" "$shots/main-window.png"
 xdotool key alt+p alt+w
@@ -21,8 +19,7 @@ wait_for_exit "$APP_PID"
 [ "$(clipboard)" = "$first" ] || fail "clipboard after Exit: '$(clipboard)'"
 secret_hint || fail "the owner process offers no secret hint"
 
-# At twice the scale: the focus starts on "Use Upper Case Letters", Space
-# ticks it, two Tabs reach the length field.
+# At twice the scale: Space ticks "Use Upper Case Letters", two Tabs reach the length.
 QT_SCALE_FACTOR=2 start_program "$program"
 screenshot "$main" "$shots/main-window-scale2.png"
 xdotool key space Tab Tab ctrl+a
