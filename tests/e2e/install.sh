@@ -47,24 +47,39 @@ for page in index.html password.html batch.html about.html; do
     [ -f "$folder/help/$page" ] || fail "$page missing from the HTML guide"
 done
 
-# The installed program, started through its link from another folder,
-# opens its own help file in the viewer registered for it: "Help Contents..."
-# is first in the Help menu, second on the menu bar.
+# "Help Contents..." (first in the Help menu, second on the menu bar) of the
+# installed program, started through its link from another folder, opens its
+# help file in the viewer registered for it; without one, the HTML guide
+# beside it; without either, a message.
 start_display  # openbox with the system's XDG folders
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$work/xdg-system"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID BROWSER
 mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME" "$XDG_DATA_DIRS"
-printf '#!/bin/sh\necho "$1" > %s/viewer.log\n' "$work" > "$work/viewer.sh"
-chmod +x "$work/viewer.sh"
-printf '[Desktop Entry]\nType=Application\nName=Viewer\nExec=%s %%f\n' "$work/viewer.sh" \
-    > "$XDG_DATA_HOME/applications/viewer.desktop"
-xdg-mime default viewer.desktop application/vnd.ms-htmlhelp
+# The only handler: $1 for the type $2, which writes what it was given to $1.log.
+only_handler() {
+    rm -f "$XDG_CONFIG_HOME/mimeapps.list"
+    printf '#!/bin/sh\necho "$1" > %s/%s.log\n' "$work" "$1" > "$work/$1.sh"
+    chmod +x "$work/$1.sh"
+    printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s %%f\n' "$1" "$work/$1.sh" \
+        > "$XDG_DATA_HOME/applications/$1.desktop"
+    xdg-mime default "$1.desktop" "$2"
+}
+help_contents() {
+    xdotool mousemove --window "$main" 115 9 click 1
+    xdotool key Down Return
+}
+file_is() { [ "$(cat "$1")" = "$2" ]; }
 cd /
 start_program "$prefix/bin/vellumar"
-xdotool mousemove --window "$main" 115 9 click 1
-xdotool key Down Return
-file_is() { [ "$(cat "$1")" = "$2" ]; }
+only_handler viewer application/vnd.ms-htmlhelp
+help_contents
 poll_until file_is "$work/viewer.log" "$folder/vellumar100.chm" || fail "help viewer got '$(cat "$work/viewer.log")'"
+only_handler guide text/html
+help_contents
+poll_until file_is "$work/guide.log" "$folder/help/index.html" || fail "guide opener got '$(cat "$work/guide.log")'"
+rm "$XDG_CONFIG_HOME/mimeapps.list"
+help_contents
+wait_for_message_box "$main" >/dev/null
 
 # The Debian package: everything in its place, and no error or warning from
 # lintian (informational tags are listed).
