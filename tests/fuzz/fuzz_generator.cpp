@@ -32,8 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size), text = input.substr(1);
     std::string allowed;
     for (int cls = 0; cls < 4; ++cls)
-        if ((data[0] >> cls & 1) != 0)
-            allowed += vellumar::expected::kAlphabets[cls];
+        allowed += (data[0] >> cls & 1) != 0 ? vellumar::expected::kAlphabets[cls] : "";
     InputRandom random(std::hash<std::string>{}(input));
     int messages = 0;
     const auto password = vellumar::generatePassword(

@@ -21,11 +21,12 @@ using namespace vellumar::testing;
 
 namespace {
 
-// The controls whose caption would be clipped by their box: what each needs
-// for its text (a wrapped label: the height for its width) against its size.
-QStringList clippedCaptions(const QWidget* window)
+// What would not read well: a caption clipped by its box (what each control
+// needs for its text, a wrapped label the height for its width), or a text
+// (foreground role) too close to its background role or under a style sheet.
+QStringList faults(const QWidget* window)
 {
-    QStringList clipped;
+    QStringList found;
     for (const QWidget* w : window->findChildren<QWidget*>()) {
         QSize need;
         if (auto* label = qobject_cast<const QLabel*>(w); label && label->pixmap().isNull())
@@ -36,24 +37,14 @@ QStringList clippedCaptions(const QWidget* window)
         else if (auto* edit = qobject_cast<const QLineEdit*>(w))
             need = QSize(edit->fontMetrics().horizontalAdvance(edit->text()) + 8, edit->fontMetrics().height() + 4);
         if (need.width() > w->width() || need.height() > w->height())
-            clipped << QStringLiteral("%1 needs %2x%3, has %4x%5").arg(w->objectName()).arg(need.width())
-                           .arg(need.height()).arg(w->width()).arg(w->height());
-    }
-    return clipped;
-}
-
-// The widgets whose text (foreground role) would not stand out from their
-// background role, or whose colours a style sheet could override.
-QStringList faintTexts(const QWidget* window)
-{
-    QStringList faint;
-    for (const QWidget* w : window->findChildren<QWidget*>()) {
+            found << QStringLiteral("%1 needs %2x%3, has %4x%5").arg(w->objectName()).arg(need.width())
+                         .arg(need.height()).arg(w->width()).arg(w->height());
         const QPalette& p = w->palette();
         const int apart = std::abs(qGray(p.color(w->foregroundRole()).rgb()) - qGray(p.color(w->backgroundRole()).rgb()));
         if (apart < 96 || !w->styleSheet().isEmpty())
-            faint << QStringLiteral("%1: grey levels apart %2").arg(w->objectName()).arg(apart);
+            found << QStringLiteral("%1: grey levels apart %2").arg(w->objectName()).arg(apart);
     }
-    return faint;
+    return found;
 }
 
 }  // namespace
@@ -112,8 +103,8 @@ private slots:
         }
         QVERIFY(QTest::qWaitForWindowActive(w));
 
-        const QStringList faults = clippedCaptions(w) + faintTexts(w);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        const QStringList found = faults(w);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
         for (QWidget* control : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(w->rect().contains(control->geometry()), qPrintable(control->objectName()));
 
