@@ -1,6 +1,5 @@
 // GetKeyValue and StartSysInfo over the registry of the system the test runs
-// on: in memory here, advapi32 on Windows (under wine). The test stores the
-// values as raw bytes itself.
+// on (advapi32 on Windows, in memory elsewhere), filled with raw bytes.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -20,52 +19,42 @@ namespace vellumar {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using Texts = std::vector<std::string>;
 constexpr char kKey[] = "SOFTWARE\\Vellumar\\Test";
 constexpr char kToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr char kFolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr char kUnavailable[] = "System Information Is Unavailable At This Time";
 
-Bytes text(const std::string& value, bool zero = true)
+// The text with its terminating zero, as programs store it.
+Bytes text(const std::string& value)
 {
-    Bytes bytes(value.begin(), value.end());
-    if (zero)
-        bytes.push_back(0);
-    return bytes;
+    return Bytes(value.c_str(), value.c_str() + value.size() + 1);
 }
 
 class SysInfo : public ::testing::Test {
 protected:
     void SetUp() override { clear(); }
-    void TearDown() override { checkKeysClosed(); }
-    // An empty registry; nothing started or looked up yet.
+    void TearDown() override { clear(); }
+    // In memory, first checks that every key opened was closed again and
+    // opened for reading. Then empties the registry and the desktop's records.
     void clear()
     {
-        checkKeysClosed();
 #if defined(_WIN32)
         for (const char* key : {kKey, kToolKey, kFolderKey})
             RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
         desktop.registryInUse = windowsRegistry.get();
 #else
+        EXPECT_EQ(desktop.memory.openCount(), 0u);
+        EXPECT_TRUE(desktop.memory.lastAccess() == 0 || desktop.memory.lastAccess() == 0x20019u);
         desktop.memory = MemoryRegistry();
 #endif
         desktop.started.clear();
         desktop.lookedUp.clear();
     }
-    // In memory: every key opened was closed again, and opened for reading.
-    void checkKeysClosed()
-    {
-#if !defined(_WIN32)
-        EXPECT_EQ(desktop.memory.openCount(), 0u);
-        EXPECT_TRUE(desktop.memory.lastAccess() == 0 || desktop.memory.lastAccess() == 0x20019u);
-#endif
-    }
     void set(const char* key, const char* name, std::uint32_t type, const Bytes& data)
     {
 #if defined(_WIN32)
-        HKEY handle = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr), 0);
-        ASSERT_EQ(RegSetValueExA(handle, name, 0, type, data.data(), DWORD(data.size())), 0);
-        RegCloseKey(handle);
+        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, name, type, data.data(), DWORD(data.size())), 0);
 #else
         desktop.memory.setValue(kHkeyLocalMachine, key, name, type, data);
 #endif
@@ -87,7 +76,7 @@ TEST_F(SysInfo, GetKeyValueReadsTextAndNumbers)
 {
     const ValueCase cases[] = {
         {"Text", 1, text("abc"), "abc"},
-        {"TextWithoutZero", 1, text("abc", false), "abc"},
+        {"TextWithoutZero", 1, {'a', 'b', 'c'}, "abc"},
         {"EmptyText", 1, {}, ""},
         {"Dword", 4, {0x78, 0x56, 0x34, 0x12}, "305419896"},
         {"DwordHighZero", 4, {0x0C, 0x0B, 0x0A, 0x00}, "658188"},
@@ -105,22 +94,22 @@ TEST_F(SysInfo, GetKeyValueReadsTextAndNumbers)
             << value.name;
         EXPECT_EQ(read, value.read.value_or("")) << value.name;
     }
-    std::string read = "untouched";
-    EXPECT_FALSE(GetKeyValue(desktop.registry(), kHkeyLocalMachine, kKey, "Missing", read));
-    EXPECT_EQ(read, "");
-    read = "untouched";
-    EXPECT_FALSE(GetKeyValue(desktop.registry(), kHkeyLocalMachine, "SOFTWARE\\Vellumar\\None", "Text", read));
-    EXPECT_EQ(read, "");
+    for (const auto& [key, name] : {std::pair{kKey, "Missing"}, {"SOFTWARE\\Vellumar\\None", "Text"}}) {
+        std::string read = "untouched";
+        EXPECT_FALSE(GetKeyValue(desktop.registry(), kHkeyLocalMachine, key, name, read)) << key << name;
+        EXPECT_EQ(read, "") << key << name;
+    }
 }
 
 struct StartCase {
     const char* name;
-    std::optional<Bytes> tool;     // REG_SZ value of the first entry
+    std::optional<Bytes> tool;          // REG_SZ value of the first entry
     std::optional<std::string> folder;  // the second entry
-    std::set<std::string> files;   // what the file lookup finds
-    std::set<std::string> programs;  // what starts
-    std::vector<std::string> started;
+    std::set<std::string> files;        // what the file lookup finds
+    std::set<std::string> programs;     // what starts
+    Texts started;
     bool message;
+    bool startThrows = false;
 };
 
 TEST_F(SysInfo, StartSysInfoTriesTheFirstEntryThenTheSecond)
@@ -134,6 +123,7 @@ TEST_F(SysInfo, StartSysInfoTriesTheFirstEntryThenTheSecond)
         {"second names the folder", std::nullopt, "C:\\Tools", {inFolder}, {inFolder}, {inFolder}, false},
         {"second without the program", std::nullopt, "C:\\Tools", {}, {inFolder}, {}, true},
         {"no entry", std::nullopt, std::nullopt, {inFolder}, {inFolder}, {}, true},
+        {"a start that throws", text(tool), std::nullopt, {}, {tool}, {tool}, true, true},
     };
     for (const StartCase& c : cases) {
         clear();
@@ -143,21 +133,14 @@ TEST_F(SysInfo, StartSysInfoTriesTheFirstEntryThenTheSecond)
             set(kFolderKey, "MSINFO", 1, text(*c.folder));
         desktop.files = c.files;
         desktop.programs = c.programs;
-        std::vector<std::string> messages;
+        desktop.throwOnStart = c.startThrows;
+        Texts messages;
         StartSysInfo(desktop, [&messages](std::string_view m) { messages.emplace_back(m); });
         EXPECT_EQ(desktop.started, c.started) << c.name;
-        EXPECT_EQ(messages, c.message ? std::vector<std::string>{kUnavailable} : std::vector<std::string>{}) << c.name;
-        if (!c.tool && c.folder) {
-            EXPECT_EQ(desktop.lookedUp, std::vector<std::string>{inFolder}) << c.name;
-        }
+        EXPECT_EQ(messages, c.message ? Texts{kUnavailable} : Texts{}) << c.name;
+        // The folder is looked in only without the first entry.
+        EXPECT_EQ(desktop.lookedUp, !c.tool && c.folder ? Texts{inFolder} : Texts{}) << c.name;
     }
-
-    // A service that throws ends in the one message too.
-    set(kToolKey, "PATH", 1, text(tool));
-    desktop.throwOnStart = true;
-    std::vector<std::string> messages;
-    StartSysInfo(desktop, [&messages](std::string_view m) { messages.emplace_back(m); });
-    EXPECT_EQ(messages, std::vector<std::string>{kUnavailable});
 }
 
 }  // namespace

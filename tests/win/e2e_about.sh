@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows program under wine: the About window's "&System Info..." starts
 # the program that HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO value PATH
-# names (in a folder whose name has a blank); with neither of the two
+# names (in a folder whose name has a blank), and not the decoy System.exe
+# that a command line split at the blank would start; with neither of the two
 # entries it shows "System Information Is Unavailable At This Time".
 # Arguments: the zip, the screenshots folder, the marker program.
 set -euo pipefail
@@ -14,9 +15,10 @@ forget_entries() {
     wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO /f >/dev/null 2>&1 || true
 }
 trap 'forget_entries; cleanup' EXIT
-tool="$work/System Info Tools/msinfo32.exe"
+tool="$work/System Info Tools/msinfo32.exe" decoy="$work/System.exe"
 mkdir "$(dirname "$tool")"
 cp "$marker" "$tool"
+cp "$marker" "$decoy"
 forget_entries
 wine reg add "$msinfo_key" /v PATH /t REG_SZ /d "$(windows_path "$tool")" /f >/dev/null
 
@@ -28,7 +30,8 @@ about=$(wait_for_window "About Vellumar")
 activate_window "$about"
 screenshot "$about" "$shots/wine-about-window.png"
 xdotool key alt+s
-poll_until test -e "$tool.ran" || fail "System Info did not start $tool"
+poll_until test -e "$tool.ran" -o -e "$decoy.ran" || fail "System Info did not start $tool"
+[ ! -e "$decoy.ran" ] || fail "System Info started $decoy: the path was split at its blank"
 
 # Neither entry: the message, in a box titled like the main window; Ctrl+C
 # copies its text.

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The Windows program under wine, unpacked from its zip and driven from
-# outside with the keyboard: "Help Contents..." opens vellumar100.chm beside
-# the program in wine's hh.exe, and without the file a message names its full
-# path; Alt+P then Alt+W puts a password on the clipboard (wine's clipboard is
-# the X clipboard), and "&Copy and Close" ends the program with the new
-# password still there.
+# The Windows program under wine, driven with the keyboard: "Help Contents..."
+# opens vellumar100.chm beside it in wine's hh.exe, and without the file a
+# message names its full path; Alt+P then Alt+W puts a password on the (X)
+# clipboard, and "&Copy and Close" ends the program leaving a new one there.
 # Arguments: the zip, the screenshots folder.
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"

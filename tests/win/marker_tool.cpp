@@ -1,27 +1,18 @@
-// A stand-in for a program that the tests start: it leaves a marker file
-// beside itself, named after itself with ".ran" appended, that holds the
-// folder it was started in. Copies of it under other names and in other
-// folders leave their own markers.
+// A stand-in for a program that the tests start: it leaves an empty file
+// beside itself named after itself with ".ran" appended, so each copy of it
+// tells that it ran.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 int main()
 {
-    char self[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH - 4)
+    char marker[MAX_PATH + 4];
+    const DWORD length = GetModuleFileNameA(nullptr, marker, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return 1;
-    char marker[MAX_PATH];
-    std::snprintf(marker, sizeof marker, "%s.ran", self);
-
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
-
+    std::strcpy(marker + length, ".ran");
     FILE* file = std::fopen(marker, "wb");
-    if (file == nullptr)
-        return 1;
-    std::fputs(folder, file);
-    std::fclose(file);
-    return 0;
+    return file == nullptr || std::fclose(file) != 0;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Reads the version record and the icon back from a built Windows program
-file and checks every field against the version in the root CMakeLists.txt.
-Usage: check_version_record.py PROGRAM.exe"""
+"""Checks a built Windows program file: its version record, field by field
+against the version in the root CMakeLists.txt, and its icon. With
+--program-file also the program itself: x86-64, windowed (no console opens
+beside it), stripped, and importing only system DLLs (linked statically).
+Usage: check_program.py [--program-file] PROGRAM.exe"""
 import pathlib
 import re
 import struct
@@ -22,6 +24,9 @@ EXPECTED_TEXTS = {
     "LegalTrademarks": "Vellumar is not a registered trademark.",
     "InternalName": "vellumar", "OriginalFilename": "vellumar.exe",
 }
+SYSTEM_DLLS = {name + ".dll" for name in """advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32
+    oleaut32 shell32 shlwapi user32 uxtheme version winmm ws2_32 dwmapi d3d9 d3d11 dxgi dwrite
+    d2d1 netapi32 userenv mpr setupapi wtsapi32 authz shcore cfgmgr32 opengl32""".split()}
 
 failures = []
 
@@ -32,10 +37,7 @@ def check(condition, what):
         failures.append(what)
 
 
-def main(path):
-    pe = pefile.PE(path, fast_load=True)
-    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
-
+def check_version_record(pe):
     fixed = pe.VS_FIXEDFILEINFO[0]
     numbers = (MAJOR << 16 | MINOR, PATCH << 16)
     check((fixed.FileVersionMS, fixed.FileVersionLS) == numbers, f"file version {MAJOR}.{MINOR}.{PATCH}.0")
@@ -72,9 +74,29 @@ def main(path):
               f"icon of 16 colours (colours {colours}, bits {bits}, bitmap bits {header_bits})")
         check(len(picture) == size, f"icon picture present ({len(picture)} of {size} bytes)")
 
+
+def check_build(pe):
+    header = pe.FILE_HEADER
+    subsystem = pe.OPTIONAL_HEADER.Subsystem
+    debug = [s.Name.rstrip(b"\0").decode() for s in pe.sections if s.Name.startswith((b".debug", b"/"))]
+    imported = sorted({entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])})
+    foreign = [dll for dll in imported if dll not in SYSTEM_DLLS and not dll.startswith("api-ms-")]
+    check(header.Machine == pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"], "x86-64")
+    check(subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"], f"windowed program (subsystem {subsystem})")
+    check(header.PointerToSymbolTable == 0 and header.NumberOfSymbols == 0,
+          f"no symbol table ({header.NumberOfSymbols} symbols)")
+    check(not debug, f"no debugging sections ({debug})")
+    check(not foreign, f"only system DLLs imported (others: {foreign}; all: {imported})")
+
+
+def main(args):
+    pe = pefile.PE(args[-1])
+    check_version_record(pe)
+    if "--program-file" in args:
+        check_build(pe)
     print(f"{len(failures)} failed")
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1:]))
