@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The batch window under openbox: brought back when minimised, the focus back
-# after a message box, 1000 passwords saved through Qt's file dialog, one
-# password per line, and a long batch stopped with Esc.
+# The batch window under openbox: minimised and back, messages, saving a list
+# over Qt's file dialog, one password a line, a long batch stopped with Esc.
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2
@@ -32,17 +31,39 @@ xdotool key Return
 poll_until active "$batch" || fail "the focus did not come back to the batch window"
 
 # 1000 passwords saved under a name without extension: the dialog adds ".txt".
+save_as() {  # types $1 into the Save dialog's name box
+    xdotool key alt+s
+    activate_window "$(wait_for_window "Save As")"
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+}
 xdotool key ctrl+a
 xdotool type --delay 30 1000
-xdotool key alt+g alt+s
-dialog=$(wait_for_window "Save As")
-activate_window "$dialog"
-xdotool key ctrl+a
-xdotool type --delay 20 "$work/passwords"
-xdotool key Return
+xdotool key alt+g
+save_as "$work/passwords"
 poll_until test -e "$work/passwords.txt" || fail "no file was saved"
 check_saved_list "$work/passwords.txt"
 [ "$(stat -c %a "$work/passwords.txt")" = 600 ] || fail "the new file has mode $(stat -c %a "$work/passwords.txt")"
+
+# Saving a new list over it asks once, in the program's words: No brings the
+# dialog back, Esc there keeps the file; Yes replaces it.
+old=$(md5sum <"$work/passwords.txt")
+changed() { [ "$(md5sum <"$work/passwords.txt")" != "$old" ]; }
+activate_window "$batch"
+xdotool key alt+g
+save_as "$work/passwords.txt"
+activate_window "$(wait_for_message_box "$main")"
+xdotool key alt+n
+activate_window "$(wait_for_window "Save As")"
+xdotool key Escape
+poll_until no_window "Save As" || fail "Esc did not close the Save dialog"
+! changed || fail "the file was replaced without Yes"
+save_as "$work/passwords.txt"
+activate_window "$(wait_for_message_box "$main")"
+xdotool key alt+y
+poll_until changed || fail "Yes did not replace the file"
+check_saved_list "$work/passwords.txt"
 activate_window "$batch"
 screenshot "$batch" "$shots/batch-window-1000.png"
 
