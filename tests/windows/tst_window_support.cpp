@@ -1,45 +1,15 @@
-// What the windows share: one instance per window, and the design's twips
-// converted to pixels.
-#include <QApplication>
-#include <QLabel>
+// The design's twips converted to pixels and the controls placed by them.
 #include <QtTest>
+#include <QtWidgets>
 
 #include "windows/controls.h"
 #include "windows/design_scale.h"
-#include "windows/window_instances.h"
 
 using namespace vellumar;
 
 class TstWindowSupport : public QObject {
     Q_OBJECT
 private slots:
-    void windowInstancesKeepOneAndUnloadDiscards()
-    {
-        WindowInstances windows;
-        int made = 0;
-        windows.define(QStringLiteral("frmTest"), [&made] {
-            ++made;
-            return new QLabel(QStringLiteral("design"));
-        });
-        const auto show = [&windows] { return qobject_cast<QLabel*>(windows.show(QStringLiteral("frmTest"))); };
-        QVERIFY(!windows.find(QStringLiteral("frmTest")) && !windows.show(QStringLiteral("frmUnknown")));
-        QLabel* first = show();
-        QCOMPARE(first->objectName(), QStringLiteral("frmTest"));
-        first->setText(QStringLiteral("edited"));
-        QVERIFY(show() == first && windows.load(QStringLiteral("frmTest")) == first && made == 1);
-
-        // Closed by its close box, it is made anew from the design.
-        QPointer<QWidget> closed = first;
-        first->close();
-        QLabel* second = show();
-        QVERIFY(second != first && second->text() == QStringLiteral("design"));
-        QTRY_VERIFY(closed.isNull());
-        second->showMinimized();  // comes back when shown again
-        QVERIFY(show() == second && !second->isMinimized() && second->isVisible());
-        windows.unload(QStringLiteral("frmTest"));
-        QVERIFY(!windows.find(QStringLiteral("frmTest")));
-    }
-
     void designScaleRoundsEdgesAndNeverShrinks()
     {
         QCOMPARE(DesignScale(1.0, 1.0).rect(150, 75, 2640, 315), QRect(10, 5, 176, 21));

@@ -1,11 +1,6 @@
 // The About window driven offscreen, with recording services.
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QtTest>
-
-#include <memory>
+#include <QtWidgets>
 
 #include "fakes.h"
 #include "windows/about/frm_about.h"
@@ -29,8 +24,7 @@ private slots:
     {
         frmAbout* w = open();
         QCOMPARE(child<QLabel>(w, "lblVersion")->text(), QStringLiteral("Version 1.0.0"));
-        // The logo keeps its 83 x 73 shape at any design scale; on a screen
-        // scaled by 2 it is the picture drawn at twice the size.
+        // The logo keeps its 83 x 73 shape at any design scale; at screen scale 2 it is the larger picture.
         auto* logo = child<QLabel>(w, "picIcon");
         QCOMPARE(logo->pixmap().deviceIndependentSize().toSize(), QSize(83, 73));
         QVERIFY(logo->width() >= 83 && std::abs(logo->width() * 73 - logo->height() * 83) <= 83);
@@ -62,7 +56,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, focus);
         frmAbout* w = open();
-        QVERIFY(!w->isModal() && open() == w && w->focusWidget() == child(w, "cmdOK"));
+        w->showMinimized();  // asked again, the one window comes back
+        QVERIFY(!w->isModal() && open() == w && !w->isMinimized() && w->focusWidget() == child(w, "cmdOK"));
         QWidget* target = child(w, focus.toLatin1().constData());
         target->setFocus();
         QPointer<frmAbout> closed = w;
