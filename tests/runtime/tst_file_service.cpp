@@ -1,4 +1,4 @@
-// The real file service on a POSIX file system: links, in-place saving and the documents folder.
+// The real file service on a POSIX file system: links, in-place saving, folders to create in.
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -92,17 +92,6 @@ private slots:
         QVERIFY(files.canCreateIn(root.path()));
         QVERIFY(!files.canCreateIn(root.filePath(u"file"_s)));
         QVERIFY(!files.canCreateIn(root.filePath(u"missing"_s)));
-    }
-
-    void documentsFolderIsOneThatExists()
-    {
-        QTemporaryDir home;
-        const auto restoreHome = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
-        qputenv("HOME", QFile::encodeName(home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u"config"_s)));
-        QCOMPARE(files.documentsFolder(), QDir(home.path()).absolutePath());
-        QVERIFY(QDir(home.path()).mkdir(u"Documents"_s));
-        QCOMPARE(files.documentsFolder(), home.filePath(u"Documents"_s));
     }
 };
 
