@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and checks it as a desktop
-# would: valid desktop entry and metainfo, icons at every size, a real
-# compiled help file with its HTML guide, which "Help Contents..." of the
-# installed program opens. Then makes the Debian package and checks it with
-# lintian.
+# The build installed into a temporary prefix, checked as a desktop would,
+# with "Help Contents..." of the installed program; then the Debian package.
 # Arguments: program, screenshots folder, build folder.
 set -euo pipefail
 build=$3
 . "$(dirname "$0")/window_lib.sh"
 
-# Searches captured output: grep -q at the end of a pipe may end the writer
-# early, which fails under pipefail.
+# grep -q ending a pipe early would fail it under pipefail: captured output instead.
 has_line() { grep -q -- "$1" <<<"$2"; }
 
 prefix="$work/prefix"
@@ -27,8 +23,7 @@ for f in $program_dir/vellumar $program_dir/vellumar100.chm $program_dir/help/in
 done
 [ "$(readlink "$prefix/bin/vellumar")" = ../$program_dir/vellumar ] || fail "bin/vellumar is not a relative link"
 
-# Icons: each PNG is as large as its folder says; the 16-pixel one keeps its
-# 16 colours.
+# Each PNG icon is as large as its folder says; the 16-pixel one has 16 colours.
 for size in 16 32 48 64 128 256; do
     icon="$prefix/$hicolor/${size}x$size/apps/vellumar.png"
     [ "$(identify -format '%w %h' "$icon")" = "$size $size" ] || fail "icon $icon is not $size x $size"
@@ -39,18 +34,15 @@ grep -q '^<svg ' "$prefix/$hicolor/scalable/apps/vellumar.svg" || fail "scalable
 desktop-file-validate "$prefix/share/applications/example.vellumar.Vellumar.desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/example.vellumar.Vellumar.metainfo.xml"
 
-# The help file is a real CHM holding every page of the guide, and the same
-# pages lie beside it as HTML.
+# The help file is a real CHM with every page of the guide, also beside it as HTML.
 pages=$(enum_chmLib "$folder/vellumar100.chm")
 for page in index.html password.html batch.html about.html; do
     has_line "/$page\$" "$pages" || fail "$page missing from the help file"
     [ -f "$folder/help/$page" ] || fail "$page missing from the HTML guide"
 done
 
-# "Help Contents..." (first in the Help menu, second on the menu bar) of the
-# installed program, started through its link from another folder, opens its
-# help file in the viewer registered for it; without one, the HTML guide
-# beside it; without either, a message.
+# "Help Contents..." of the program started through its link opens the help
+# file in the viewer registered for it; without one, the HTML guide; else a message.
 start_display  # openbox with the system's XDG folders
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$work/xdg-system"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID BROWSER
@@ -81,19 +73,13 @@ rm "$XDG_CONFIG_HOME/mimeapps.list"
 help_contents
 wait_for_message_box "$main" >/dev/null
 
-# The Debian package: everything in its place, and no error or warning from
-# lintian (informational tags are listed).
+# The Debian package: the installed files in their places, and no error or
+# warning from lintian (informational tags are listed).
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/vellumar_1.0.0_*.deb)
-contents=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/vellumar ./usr/$program_dir/vellumar ./usr/$program_dir/vellumar100.chm \
-         ./usr/$program_dir/help/index.html ./usr/share/man/man1/vellumar.1.gz \
-         ./usr/share/applications/example.vellumar.Vellumar.desktop \
-         ./usr/share/metainfo/example.vellumar.Vellumar.metainfo.xml \
-         ./usr/$hicolor/16x16/apps/vellumar.png ./usr/$hicolor/256x256/apps/vellumar.png \
-         ./usr/$hicolor/scalable/apps/vellumar.svg; do
-    has_line " $f\( ->.*\)\?\$" "$contents" || fail "$f missing from the package"
-done
+installed=$(cd "$prefix" && find . ! -type d | sed 's|^\./|./usr/|' | sort)
+packaged=$(dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ { print $6 }' | sort)
+[ "$packaged" = "$installed" ] || fail "the package differs from the install: $(diff <(echo "$installed") <(echo "$packaged"))"
 has_line libqt6widgets6 "$(dpkg-deb -f "$deb" Depends)" || fail "package does not depend on Qt"
 status=0
 tags=$(lintian --pedantic --display-info --display-experimental --no-cfg --fail-on error,warning "$deb" 2>&1) || status=$?
