@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The About window from the Help menu: "System Info..." starts the tool found
-# on PATH, asking again keeps the one window, and Esc closes it.
+# The About window: "System Info..." starts the tool on PATH, asking again keeps one window, Esc closes it.
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2

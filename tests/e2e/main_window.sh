@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The main window under openbox, by keyboard: a password on the clipboard,
-# marked as a secret, that stays there after "Exit" and "Copy and Close".
+# The main window by keyboard: a password on the clipboard, marked secret, kept after "Exit" and "Copy and Close".
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2

@@ -1,7 +1,5 @@
-# What the real-window tests of the Linux program and of the Windows program
-# under wine share: windows, the clipboard, screenshots, and waits that poll
-# for a state. Source it with `set -euo pipefail`; it makes the folder $work.
-# A failing command ends the test with its line.
+# What the real-window tests (Linux and wine) share: windows, the clipboard, screenshots and
+# waits that poll. Source it with `set -euo pipefail`; it makes $work; a failing command ends the test.
 trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -14,8 +12,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs a command every 0.1 s until it succeeds, for up to 60 s (a loaded
-# machine and wine are slow); prints what the successful run printed.
+# Runs a command every 0.1 s until it succeeds, for up to 60 s; prints what that run printed.
 poll_until() {
     local i
     for i in $(seq 1 600); do
@@ -70,9 +67,7 @@ check_saved_list() {
     [ "$(tail -c 4 "$1" | od -An -c | tr -d ' ')" = '\r\n\r\n' ] || fail "$1 does not end with an empty line"
 }
 
-# Linux: a private Xvfb on a free display, with openbox; exports DISPLAY. A
-# server that cannot serve its display (one still going away) is replaced;
-# -noreset keeps it from resetting whenever its last client leaves.
+# Linux: a private Xvfb (tried again if its display does not answer) with openbox; exports DISPLAY.
 start_display() {
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work/runtime}
@@ -93,8 +88,7 @@ start_display() {
 }
 has_window_manager() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK) == *'window id'* ]]; }
 
-# Windows: the display and wine prefix of tools/windows-full-stage.sh (its
-# server outlives the program, so the clipboard does as on Windows).
+# Windows: the display and wine prefix of tools/windows-full-stage.sh.
 need_wine() {
     [ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] && return 0
     echo "SKIP: needs DISPLAY and WINEPREFIX (tools/windows-full-stage.sh sets them up)" >&2

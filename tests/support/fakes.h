@@ -1,20 +1,12 @@
 #pragma once
 
-// Recording stand-ins for the services the windows use, and the windows
-// made over them.
+// Recording stand-ins for the services the windows use, and the windows made over them.
 
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QList>
-#include <QString>
-#include <QStringList>
-#include <QTimer>
-#include <QWidget>
+#include <QtWidgets>
 
 #include <deque>
 #include <functional>
-#include <optional>
-#include <vector>
+#include <memory>
 
 #include "fake_desktop.h"
 #include "generator/random_source.h"
@@ -26,8 +18,7 @@
 
 namespace vellumar::testing {
 
-// Answers questions from `answers` (then Cancel) and Save dialogs with
-// `paths` (then cancels); records every showing and its owner.
+// Answers questions from `answers` (then Cancel), Save dialogs with `paths` (then cancels); records all.
 class FakeDialogs final : public Dialogs {
 public:
     MessageAnswer message(QWidget* owner, const QString& prompt, MessageButtons buttons) override
@@ -76,8 +67,7 @@ public:
     QString documents = QStringLiteral("/home/user/Documents");
 };
 
-// The program's windows over the fakes and a cryptographic random source
-// (or one a test puts in its place).
+// The program's windows over the fakes and a cryptographic random source (or a test's own).
 struct FakeApp {
     explicit FakeApp(RandomSource* source = nullptr) : runtime{{}, dialogs, desktop, files, source ? *source : sodium, windows}
     {
@@ -110,9 +100,8 @@ T* child(const QWidget* window, const char* name)
     return found;
 }
 
-// Whether action ends the program. It runs inside the application's event
-// loop, which the program's own end leaves with code 0; the loop is left with
-// 1 once action has returned and its events are handled.
+// Whether action ends the program: run in the event loop, which the program's own end leaves
+// with code 0, else the loop is left with 1 once action's events are handled.
 inline bool endsProgram(const std::function<void()>& action)
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);

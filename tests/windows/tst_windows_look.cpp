@@ -1,17 +1,6 @@
-// How the three windows meet the user: captions that fit, the tab order,
-// accessible names, and in a dark colour scheme every text standing out from
-// what lies behind it.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QStyle>
-#include <QStyleFactory>
+// How the three windows meet the user, in a dark colour scheme and with a larger font.
 #include <QtTest>
-
-#include <memory>
+#include <QtWidgets>
 
 #include "fakes.h"
 #include "windows/controls.h"
@@ -21,9 +10,8 @@ using namespace vellumar::testing;
 
 namespace {
 
-// What would not read well: a caption clipped by its box (what each control
-// needs for its text, a wrapped label the height for its width), or a text
-// (foreground role) too close to its background role or under a style sheet.
+// What would not read well: a caption clipped by its box (a wrapped label: its height for its width), or a
+// text (foreground role) too close to its background role or under a style sheet.
 QStringList faults(const QWidget* window)
 {
     QStringList found;
@@ -56,8 +44,7 @@ private slots:
     void initTestCase()
     {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        // A dark scheme derived from the window and button colours, with light
-        // text fields, as some desktops make them.
+        // A dark scheme with light text fields, as some desktops make them.
         QPalette dark(QColor(60, 60, 64), QColor(45, 45, 48));
         dark.setColor(QPalette::Base, QColor(235, 235, 235));
         dark.setColor(QPalette::Text, Qt::black);
@@ -80,10 +67,8 @@ private slots:
             QTest::newRow("about" + font) << QStringLiteral("frmAbout") << scale << about;
         }
     }
-    // Every caption fits its box and every text stands out from what lies
-    // behind it in a dark colour scheme; the controls lie inside the window,
-    // the focus follows the tab order and every control that takes the focus
-    // has an accessible name.
+    // No faults; the controls lie inside the window, the focus follows the tab order and every control that
+    // takes the focus has an accessible name.
     void everyWindowReadsWell()
     {
         QFETCH(QString, window);

@@ -3,7 +3,6 @@
 #include <QtWidgets>
 
 #include <csignal>
-
 #include <sys/resource.h>
 
 #include "fakes.h"
@@ -51,17 +50,17 @@ class TstFrmMulti : public QObject {
     QWidget* main = nullptr;
     frmMulti* w = nullptr;
     QPlainTextEdit* list = nullptr;
-    int paints = 0;         // of the list with the busy pointer, before a batch shows its progress in the title
-    QStringList wrongProgress;  // titles that did not count the passwords in the list
+    int paints = 0;  // of the list with the busy pointer, before a batch shows its progress in the title
     int progressTitles = 0;
+    QStringList wrongProgress;  // titles that did not count the passwords in the list
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const QString title = w->windowTitle();
-        paints += watched != w && event->type() == QEvent::Paint && QApplication::overrideCursor() && !title.endsWith(u')');
-        // The progress counts the passwords in the list.
-        progressTitles += event->type() == QEvent::WindowTitleChange && title.endsWith(u')');
-        if (event->type() == QEvent::WindowTitleChange && title.endsWith(u')') &&
+        const bool progress = title.endsWith(u')');
+        paints += watched != w && event->type() == QEvent::Paint && QApplication::overrideCursor() && !progress;
+        progressTitles += progress && event->type() == QEvent::WindowTitleChange;  // counting the list's passwords:
+        if (progress && event->type() == QEvent::WindowTitleChange &&
             !title.startsWith(u"Multiple Password Generator (%L1 of "_s.arg(list->document()->blockCount() - 1)))
             wrongProgress << title;
         return false;

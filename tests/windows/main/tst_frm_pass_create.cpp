@@ -1,13 +1,6 @@
 // The main window driven offscreen, with recording services.
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QtTest>
-
-#include <memory>
+#include <QtWidgets>
 
 #include "fakes.h"
 #include "windows/main/frm_pass_create.h"
@@ -15,11 +8,8 @@
 using namespace vellumar;
 using namespace vellumar::testing;
 
-namespace {
-const QString kNoClass =
-    QStringLiteral("Your have to check at least one of the check boxes to create a password.");
-const QString kBadLength = QStringLiteral("The number of characters must be a whole number from 0 to 32767.");
-}  // namespace
+static const QString kNoClass = QStringLiteral("Your have to check at least one of the check boxes to create a password.");
+static const QString kBadLength = QStringLiteral("The number of characters must be a whole number from 0 to 32767.");
 
 class TstFrmPassCreate : public QObject {
     Q_OBJECT
@@ -127,18 +117,6 @@ private slots:
         control("cmdCopoy")->setFocus();
         QTest::keyClick(control("cmdCopoy"), Qt::Key_Enter);
         QCOMPARE(app->desktop.clipboard, std::vector<std::string>{password().toStdString()});
-    }
-
-    void manyAndAboutShowOneInstanceEach()
-    {
-        w->cmdMany_Click();
-        QWidget* batch = app->windows.find(QStringLiteral("frmMulti"));
-        QTest::mouseClick(control("cmdMany"), Qt::LeftButton);
-        QVERIFY(batch && batch->isVisible() && app->windows.find(QStringLiteral("frmMulti")) == batch);
-        child<QAction>(w, "mnuAbout")->trigger();
-        QWidget* about = app->windows.find(QStringLiteral("frmAbout"));
-        child<QAction>(w, "mnuAbout")->trigger();
-        QVERIFY(about && about->isVisible() && app->windows.find(QStringLiteral("frmAbout")) == about);
     }
 
     void helpAndWebsiteGoThroughTheShell()
