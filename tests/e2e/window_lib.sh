@@ -67,7 +67,8 @@ check_saved_list() {
     [ "$(tail -c 4 "$1" | od -An -c | tr -d ' ')" = '\r\n\r\n' ] || fail "$1 does not end with an empty line"
 }
 
-# Linux: a private Xvfb (tried again if its display does not answer) with openbox; exports DISPLAY.
+# Linux: a private Xvfb (again if its display does not answer; -noreset: none when its last client leaves)
+# with openbox; exports DISPLAY.
 start_display() {
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work/runtime}

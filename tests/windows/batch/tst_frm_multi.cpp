@@ -59,8 +59,8 @@ class TstFrmMulti : public QObject {
         const QString title = w->windowTitle();
         const bool progress = title.endsWith(u')');
         paints += watched != w && event->type() == QEvent::Paint && QApplication::overrideCursor() && !progress;
-        progressTitles += progress && event->type() == QEvent::WindowTitleChange;  // counting the list's passwords:
-        if (progress && event->type() == QEvent::WindowTitleChange &&
+        progressTitles += progress && event->type() == QEvent::WindowTitleChange;
+        if (progress && event->type() == QEvent::WindowTitleChange &&  // the progress counts the list's passwords
             !title.startsWith(u"Multiple Password Generator (%L1 of "_s.arg(list->document()->blockCount() - 1)))
             wrongProgress << title;
         return false;
