@@ -17,19 +17,22 @@ public:
     virtual PathKind kindAt(const QString& path) = 0;
     // Whether the user may create files in the folder.
     virtual bool canCreateIn(const QString& folder) = 0;
-    // The user's documents folder when it exists, else the home folder; an
-    // absolute path.
+    // The user's documents folder when it exists, else the home folder; always
+    // an absolute path to an existing folder.
     virtual QString documentsFolder() = 0;
     // Replaces the file at path with the text in the system's encoding for
     // 8-bit text (the ANSI code page on Windows, UTF-8 elsewhere), without a
-    // byte-order mark. All or nothing: the text goes to a temporary file
-    // beside the target that is renamed over it only when every byte is
-    // written, so a failure leaves the old file as it was and no temporary
-    // file behind. Only a file the user may write in a folder they may not is
-    // written in place. A new file is readable and writable by its owner
-    // only; a replaced file keeps its permissions. A link is followed as the
-    // kernel would (not one that another user planted in a shared folder such
-    // as /tmp). Returns the reason for a failure, or empty text on success.
+    // byte-order mark. The text goes to a temporary file beside the target
+    // that is renamed over it only when every byte is written, so a failure
+    // leaves the old file as it was and nothing behind. On POSIX systems:
+    // only regular files are written; links, in every part of the path, are
+    // followed only as the kernel's protected_symlinks rule would; another
+    // user's file in a shared folder such as /tmp is not replaced; a new file,
+    // or one that was not the user's, is readable and writable by the user
+    // only, and the user's own file keeps its permissions, never wider; a file
+    // the user may write in a folder they may not is overwritten in place,
+    // after its whole new size has been reserved. Returns the reason for a
+    // failure, or empty text on success.
     virtual QString writeText(const QString& path, const QString& text) = 0;
 };
 
