@@ -47,7 +47,8 @@ check_saved_list "$work/passwords.txt"
 [ "$(stat -c %a "$work/passwords.txt")" = 600 ] || fail "the new file has mode $(stat -c %a "$work/passwords.txt")"
 
 # Saving a new list over it asks once, in the program's words: No brings the
-# dialog back, Esc there keeps the file; Yes replaces it.
+# dialog back, Esc there keeps the file; Esc or the close box on the question
+# keeps it too; Yes replaces it.
 old=$(md5sum <"$work/passwords.txt")
 changed() { [ "$(md5sum <"$work/passwords.txt")" != "$old" ]; }
 activate_window "$batch"
@@ -59,6 +60,13 @@ activate_window "$(wait_for_window "Save As")"
 xdotool key Escape
 poll_until no_window "Save As" || fail "Esc did not close the Save dialog"
 ! changed || fail "the file was replaced without Yes"
+for key in Escape alt+F4; do
+    save_as "$work/passwords.txt"
+    activate_window "$(wait_for_message_box "$main")"
+    xdotool key "$key"
+    poll_until active "$batch" || fail "$key on the question did not end the save"
+    ! changed && no_window "Save As" || fail "$key on the question went on saving"
+done
 save_as "$work/passwords.txt"
 activate_window "$(wait_for_message_box "$main")"
 xdotool key alt+y
