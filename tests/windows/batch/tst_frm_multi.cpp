@@ -166,7 +166,8 @@ private slots:
         QTest::newRow("folder") << Save{Cancel, {u"%1 is a folder. The passwords were not saved."_s}, u"dir.txt"_s};
         QTest::newRow("Yes") << Save{Yes, {kAsk}};
         QTest::newRow("Yes, write fails")
-            << Save{Yes, {kAsk, u"The passwords could not be saved to %1.\r\nFile too large"_s}, u".txt"_s, true};
+            << Save{Yes, {kAsk, u"The passwords could not be saved to %1.\r\nWriting failed (File too large). "
+                                 "The file was left as it was."_s}, u".txt"_s, true};
         QTest::newRow("No asks again") << Save{No, {kAsk}};
         QTest::newRow("Cancel, from documents") << Save{.answer = Cancel, .prompts = {kAsk}, .readOnly = true};
     }
