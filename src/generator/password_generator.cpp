@@ -88,6 +88,10 @@ std::optional<std::string> generatePassword(const PasswordOptions& options,
                                             RandomSource& random,
                                             const ShowMessage& showMessage)
 {
+    // The program's source is the libsodium one: draw from it without a
+    // virtual call per draw.
+    if (auto* sodium = dynamic_cast<SodiumRandomSource*>(&random))
+        return makePassword(options, *sodium, showMessage);
     return makePassword(options, random, showMessage);
 }
 

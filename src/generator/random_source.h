@@ -58,10 +58,11 @@ inline std::uint32_t drawBelow(std::uint32_t n, NextByte&& nextByte)
     return static_cast<std::uint32_t>(product >> 32);
 }
 
-// Draws from the operating system's cryptographic generator through libsodium.
-// Random bytes are fetched a buffer at a time (one system call per 16 KiB
-// rather than per draw), a bound up to 256 costs one byte per draw, and the
-// buffer is wiped when the source goes away.
+// Draws from the operating system's cryptographic generator, directly where
+// the system allows one call per buffer, else through libsodium. Random bytes
+// are fetched a buffer at a time (one system call per 16 KiB rather than per
+// draw), a bound up to 256 costs one byte per draw, and the buffer is wiped
+// when the source goes away.
 class SodiumRandomSource final : public RandomSource {
 public:
     SodiumRandomSource();
