@@ -110,18 +110,10 @@ void PasswordList::showEnd()
 
     // Follow the end, and draw it now: a short batch does not return to the
     // event loop until it has finished. That lays out only the lines in view.
-    const QTextBlock shownFirst = firstVisibleBlock();
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     setTextCursor(cursor);
     repaint();
-
-    // The lines shown before have scrolled out of view: drop their layouts,
-    // which hold tens of bytes a character of a long line. They are laid out
-    // again if scrolled back into view.
-    const QTextBlock shownNow = firstVisibleBlock();
-    for (QTextBlock block = shownFirst; block.isValid() && block != shownNow; block = block.next())
-        block.clearLayout();
 }
 
 // Takes the program's input while a long batch runs: Esc, the batch window's
