@@ -43,8 +43,9 @@ using ShowMessage = std::function<void(std::string_view)>;
 
 // Makes one password. Returns the password (empty for a length of 0 or less),
 // or nothing after telling the user through showMessage why none was made.
-// Both are the same code; with the libsodium source's type known, its draws are
-// inlined rather than called through the interface.
+// Both are the same code; with the libsodium source (known by its type, or
+// found behind the interface) its draws are inlined rather than called
+// through the interface.
 std::optional<std::string> generatePassword(const PasswordOptions& options,
                                             RandomSource& random,
                                             const ShowMessage& showMessage);

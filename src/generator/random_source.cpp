@@ -2,6 +2,8 @@
 
 #include <sodium.h>
 
+#include "runtime/system_random.h"
+
 #include <stdexcept>
 
 namespace vellumar {
@@ -19,7 +21,8 @@ SodiumRandomSource::~SodiumRandomSource()
 
 void SodiumRandomSource::refill()
 {
-    randombytes_buf(buffer_.data(), buffer_.size());
+    if (!fillFromSystem(buffer_.data(), buffer_.size()))
+        randombytes_buf(buffer_.data(), buffer_.size());
     next_ = 0;
 }
 

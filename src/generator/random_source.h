@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace vellumar {
 
@@ -58,10 +60,59 @@ inline std::uint32_t drawBelow(std::uint32_t n, NextByte&& nextByte)
     return static_cast<std::uint32_t>(product >> 32);
 }
 
-// Draws from the operating system's cryptographic generator through libsodium.
-// Random bytes are fetched a buffer at a time (one system call per 16 KiB
-// rather than per draw), a bound up to 256 costs one byte per draw, and the
-// buffer is wiped when the source goes away.
+// What takeChosenClass took: how many bytes, and the class of the last (4
+// when none of them was chosen).
+struct ClassTake {
+    std::size_t taken;
+    std::uint32_t cls;
+};
+
+// Class draws over bytes as drawBelow(4, ...) makes them: one byte each, the
+// class its top two bits, never drawn again (256 is a multiple of 4). Takes
+// the bytes up to and including the first whose class is chosen (bit c of
+// chosen for class c) and wipes them. Eight bytes at a time where words are
+// little-endian: then its branches do not hang on each random class, as a
+// loop of single draws that go again on an unchosen class does.
+inline ClassTake takeChosenClass(std::uint8_t* bytes, std::size_t size, unsigned chosen)
+{
+    std::size_t taken = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kTopBits = 0x8080808080808080u;
+        const auto ifChosen = [chosen](unsigned cls) { return (chosen >> cls & 1u) != 0 ? ~std::uint64_t{0} : 0; };
+        const std::uint64_t upper = ifChosen(0), lower = ifChosen(1), digit = ifChosen(2), special = ifChosen(3);
+        for (; taken + 8 <= size; taken += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes + taken, 8);
+            const std::uint64_t high = word;      // each byte's bit 7
+            const std::uint64_t low = word << 1;  // its bit 6, moved to bit 7
+            const std::uint64_t hits =
+                ((upper & ~high & ~low) | (lower & ~high & low) | (digit & high & ~low) | (special & high & low)) &
+                kTopBits;
+            if (hits == 0) {
+                std::memset(bytes + taken, 0, 8);
+                continue;
+            }
+            const int bits = std::countr_zero(hits) + 1;  // the chosen byte's and all before it
+            const auto cls = static_cast<std::uint32_t>(word >> (bits - 2) & 3u);
+            const std::uint64_t kept = bits == 64 ? 0 : word & (~std::uint64_t{0} << bits);
+            std::memcpy(bytes + taken, &kept, 8);
+            return {taken + static_cast<std::size_t>(bits / 8), cls};
+        }
+    }
+    while (taken < size) {
+        const std::uint32_t cls = bytes[taken] >> 6u;
+        bytes[taken++] = 0;
+        if ((chosen >> cls & 1u) != 0)
+            return {taken, cls};
+    }
+    return {taken, 4};
+}
+
+// Draws from the operating system's cryptographic generator, directly where
+// the system allows one call per buffer, else through libsodium. Random bytes
+// are fetched a buffer at a time (one system call per 16 KiB rather than per
+// draw), a bound up to 256 costs one byte per draw, and the buffer is wiped
+// when the source goes away.
 class SodiumRandomSource final : public RandomSource {
 public:
     SodiumRandomSource();
@@ -73,6 +124,21 @@ public:
     std::uint32_t below(std::uint32_t n) override
     {
         return drawBelow(n, [this] { return nextByte(); });
+    }
+
+    // Class draws, again while they land on an unchosen class (chosen as for
+    // takeChosenClass, at least one): the bytes and the class that below(4)
+    // in such a loop would take and give.
+    std::uint32_t chosenClass(unsigned chosen)
+    {
+        for (;;) {
+            if (next_ == kBytes) [[unlikely]]
+                refill();
+            const ClassTake take = takeChosenClass(buffer_.data() + next_, kBytes - next_, chosen);
+            next_ += take.taken;
+            if (take.cls < 4)
+                return take.cls;
+        }
     }
 
     // Raw random bits from the buffer; exposed for streaming to statistical

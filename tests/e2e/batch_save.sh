@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The batch window under openbox: minimised and back, messages, saving a list
-# over Qt's file dialog, one password a line, a long batch stopped with Esc.
+# over Qt's file dialog, one password a line, a long batch stopped with Esc,
+# the largest list made and saved.
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2
@@ -75,10 +76,10 @@ check_saved_list "$work/passwords.txt"
 activate_window "$batch"
 screenshot "$batch" "$shots/batch-window-1000.png"
 
-# One password per line: a triple-click selects exactly one.
+# One password per line: a triple-click selects exactly one, which copies without its line end.
 xdotool mousemove --window "$batch" 100 130 click --repeat 3 --delay 80 1
 xdotool key ctrl+c
-poll_until clipboard_matching $'[a-z0-9]{7}\r' >/dev/null || fail "a triple-click selected '$(clipboard)'"
+poll_until clipboard_matching '[a-z0-9]{7}' >/dev/null || fail "a triple-click copied '$(clipboard | od -c)'"
 
 # A long batch shows its progress and stops on Esc, keeping what it made.
 activate_window "$main"
@@ -95,6 +96,18 @@ xdotool key --delay 30 Tab Tab Tab ctrl+a ctrl+c  # count, Save, Generate, list
 poll_until clipboard_matching '[a-z0-9]{1024}.*' >/dev/null || fail "the list was not copied"
 lines=$(clipboard | wc -l)
 [ "$lines" -gt 0 ] && [ "$lines" -lt 32767 ] || fail "$lines lines after Esc"
+
+# The largest list, 32767 x 2046, completes and saves whole: 32767 x (2046 + 2) + 2 bytes.
+activate_window "$main"
+xdotool key ctrl+a  # the length field still has the focus
+xdotool type --delay 30 2046
+activate_window "$batch"
+xdotool key alt+g
+wait_for_window 'Multiple Password Generator \(.* of 32.767\)' >/dev/null
+POLL_SECONDS=240 wait_for_window 'Multiple Password Generator' >/dev/null
+save_as "$work/largest"
+POLL_SECONDS=240 poll_until has_size "$work/largest.txt" 67106818 ||
+    fail "the largest list saved $(stat -c %s "$work/largest.txt" 2>&1) bytes"
 activate_window "$main"
 xdotool key alt+e
 wait_for_exit "$APP_PID"

@@ -12,10 +12,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs a command every 0.1 s until it succeeds, for up to 60 s; prints what that run printed.
+# Runs a command every 0.1 s until it succeeds, for up to $POLL_SECONDS (60) s; prints what that run printed.
 poll_until() {
     local i
-    for i in $(seq 1 600); do
+    for i in $(seq 1 $((${POLL_SECONDS:-60} * 10))); do
         "$@" 2>/dev/null && return 0
         sleep 0.1
     done

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <string>
@@ -39,6 +40,27 @@ TEST(GeneratorDraw, RejectsExactlyTheLowPartsUnderTheThreshold)
         std::size_t used = 0;
         EXPECT_EQ(drawBelow(n, [&] { return bytes.at(used++); }), value) << n;
         EXPECT_EQ(used, taken) << n;
+    }
+}
+
+// Chosen classes as bits (upper first), bytes, bytes taken and the class drawn (4: none chosen). Eight
+// bytes go at a time, then one by one; a byte's class is its top two bits. Taken bytes are wiped.
+TEST(GeneratorDraw, ClassSearchTakesTheDrawsOfSingleClassDraws)
+{
+    const std::tuple<unsigned, std::vector<std::uint8_t>, std::size_t, std::uint32_t> cases[] = {
+        {0b0110, {0x00, 0xC0, 0x7F, 0x99, 1, 2, 3, 4, 5}, 3, 1},  // upper, special, then lower
+        {0b0100, {0x3F, 0, 0, 0, 0, 0, 0, 0x40, 0x80}, 9, 2},      // past a word of none
+        {0b1000, {1, 2, 3, 4, 5, 6, 7, 0xFF, 9}, 8, 3},           // the word's last byte
+        {0b1000, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0xC1, 13, 14, 15, 16}, 12, 3},
+        {0b0001, {0x40, 0x80}, 2, 4},
+    };
+    for (auto [chosen, bytes, taken, cls] : cases) {
+        std::vector<std::uint8_t> left = bytes;
+        std::fill_n(left.begin(), taken, std::uint8_t{0});
+        const ClassTake take = takeChosenClass(bytes.data(), bytes.size(), chosen);
+        EXPECT_EQ(take.taken, taken) << chosen;
+        EXPECT_EQ(take.cls, cls) << chosen;
+        EXPECT_EQ(bytes, left) << chosen;
     }
 }
 

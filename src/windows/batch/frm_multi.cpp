@@ -36,8 +36,15 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-// How long a batch collects passwords before it shows them: about one frame.
+// How long a batch collects passwords before it shows them: about one frame,
+// and at least kWorkPerShow times as long as its last showing took (laying
+// out the lines in view, the whole of each however little of a long line is
+// in view, and painting), so that showing stays a small share of the batch;
+// but no longer than kShowAtLeastEveryMs, so that a long batch counts up and
+// takes Esc several times a second.
 constexpr qint64 kShowEveryMs = 16;
+constexpr qint64 kWorkPerShow = 9;
+constexpr qint64 kShowAtLeastEveryMs = 100;
 
 // Shows the busy pointer over every window for as long as it lives.
 class BusyPointer {
@@ -76,9 +83,37 @@ std::optional<std::int16_t> readWholeNumber(const QString& text)
 
 QMimeData* PasswordList::createMimeDataFromSelection() const
 {
-    QString text = textCursor().selection().toPlainText();
+    const QTextCursor cursor = textCursor();
+    QString text = cursor.selection().toPlainText();
+    // One whole line with its end, as a triple-click selects it, is one
+    // password: pasted into a password field it must not bring an Enter.
+    const QTextBlock block = document()->findBlock(cursor.selectionStart());
+    if (cursor.selectionStart() == block.position() && cursor.selectionEnd() == block.position() + block.length())
+        text.chop(1);
     text.replace(QLatin1Char('\n'), kLineEnd);
     return passwordMimeData(text);
+}
+
+void PasswordList::append(const QString& lines)
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(lines);
+}
+
+void PasswordList::showEnd()
+{
+    // The view learns of new lines only as it lays them out; tell it the
+    // document's size now so the scroll bar is right at once.
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
+
+    // Follow the end, and draw it now: a short batch does not return to the
+    // event loop until it has finished. That lays out only the lines in view.
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+    repaint();
 }
 
 // Takes the program's input while a long batch runs: Esc, the batch window's
@@ -193,24 +228,6 @@ QString frmMulti::listText() const
     return list;
 }
 
-void frmMulti::appendToList(const QString& lines)
-{
-    QTextDocument* document = txtPasswords->document();
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(lines);
-
-    // The view learns of the new lines only as it lays them out; tell it the
-    // document's size now so the scroll bar is right at once.
-    QAbstractTextDocumentLayout* layout = document->documentLayout();
-    emit layout->documentSizeChanged(layout->documentSize());
-
-    // Follow the growing end, and draw it now: a short batch does not return
-    // to the event loop until it has finished.
-    txtPasswords->setTextCursor(cursor);
-    txtPasswords->repaint();
-}
-
 void frmMulti::cmdGenerate_Click()
 {
     if (batchInput_)
@@ -255,16 +272,17 @@ void frmMulti::cmdGenerate_Click()
 
 void frmMulti::runBatch(frmPassCreate& main, int count)
 {
-    // Passwords are collected and shown about once a frame, so that the list
-    // visibly grows while its building stays linear in its length. Once the
-    // batch has run for a while, each showing also lets the windows paint and
-    // takes the input that may stop it.
+    // Passwords are collected and shown about once a frame (less often while
+    // showing costs much), so that the list visibly grows while its building
+    // stays linear in its length. Once the batch has run for a while, each
+    // showing also lets the windows paint and takes the input that may stop it.
     const QString title = windowTitle();
     std::unique_ptr<BatchInput> input;
     stopRequested_ = false;
     QString pending;
     QElapsedTimer sinceStart;
     QElapsedTimer sinceShown;
+    qint64 showAfterMs = kShowEveryMs;
     sinceStart.start();
     sinceShown.start();
     for (int made = 0; made < count && !stopRequested_; ++made) {
@@ -274,10 +292,13 @@ void frmMulti::runBatch(frmPassCreate& main, int count)
             break;  // its message has been shown once; the options cannot change now
         pending += password;
         pending += QChar(u'\n');
-        if (made + 1 < count && sinceShown.elapsed() < kShowEveryMs)
+        if (made + 1 < count && sinceShown.elapsed() < showAfterMs)
             continue;
-        appendToList(pending);
+        txtPasswords->append(pending);
         pending.resize(0);  // keeps its memory for the next chunk
+        QElapsedTimer showing;
+        showing.start();
+        txtPasswords->showEnd();
         if (!input && made + 1 < count && sinceStart.elapsed() >= kResponsiveAfterMs) {
             input = std::make_unique<BatchInput>(*this);
             batchInput_ = input.get();
@@ -286,10 +307,13 @@ void frmMulti::runBatch(frmPassCreate& main, int count)
             setWindowTitle(tr("%1 (%L2 of %L3)").arg(title).arg(made + 1).arg(count));
             QCoreApplication::processEvents();
         }
+        showAfterMs = std::clamp(kWorkPerShow * showing.elapsed(), kShowEveryMs, kShowAtLeastEveryMs);
         sinceShown.restart();
     }
-    if (!pending.isEmpty())
-        appendToList(pending);
+    if (!pending.isEmpty()) {
+        txtPasswords->append(pending);
+        txtPasswords->showEnd();
+    }
     if (input) {
         // What was pressed since the last showing is dropped too.
         QCoreApplication::processEvents();

@@ -16,11 +16,16 @@ namespace vellumar {
 class frmPassCreate;
 
 // The list field: one password per line. A copied selection has CR LF line
-// ends and is marked as a secret for clipboard managers.
+// ends and is marked as a secret for clipboard managers; one whole line (as a
+// triple-click selects it) copies as the password alone.
 class PasswordList final : public QPlainTextEdit {
     Q_OBJECT
 public:
     using QPlainTextEdit::QPlainTextEdit;
+
+    // Adds lines at the end of the list; then shows its end and draws it at once.
+    void append(const QString& lines);
+    void showEnd();
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;
@@ -62,13 +67,12 @@ private:
 
     // The folder the Save dialog starts in.
     QString saveFolder() const;
-    void appendToList(const QString& lines);
     // Makes count passwords of the main window's options into the list.
     void runBatch(frmPassCreate& main, int count);
 
     Runtime& runtime_;
     QLineEdit* txtNumPass;
-    QPlainTextEdit* txtPasswords;
+    PasswordList* txtPasswords;
     QPushButton* cmdClose;
     BatchInput* batchInput_ = nullptr;  // set while a long batch takes input
     bool stopRequested_ = false;

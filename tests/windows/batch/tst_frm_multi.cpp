@@ -147,11 +147,16 @@ private slots:
         QCOMPARE(w->windowTitle(), u"Multiple Password Generator"_s);
         QCOMPARE(wrongProgress, QStringList());
         QVERIFY(b.stop.isEmpty() || progressTitles > 0);  // a long batch shows how far it is
-        if (made > 0) {  // a copy has CR LF line ends and is marked as a secret
+        if (made > 0) {  // a copy has CR LF line ends and is marked as a secret; one whole line has none
             list->selectAll();
             list->copy();
             QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), w->listText());
             QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(u"x-kde-passwordManagerHint"_s), "secret");
+            QTextCursor line(list->document()->lastBlock().previous());  // with its end, as a triple-click selects
+            line.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+            list->setTextCursor(line);
+            list->copy();
+            QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), w->listText().right(b.length + 2).left(b.length));
         }
         generate(u"2"_s);  // afterwards the window makes batches and closes as before
         QCOMPARE(w->listText().size(), 18);
