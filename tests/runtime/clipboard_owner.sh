@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # The clipboard owner process on a real X server: it serves the text it was
-# given, marked as a secret, and ends once another program takes the
-# clipboard. Argument: the program.
+# given, marked as a secret, keeps neither the folder nor the descriptors it
+# was started with, and ends once another program takes the clipboard.
+# Argument: the program.
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"
 start_display
-printf 'Pa55 word' | "$1" --internal-clipboard-owner > "$work/ready" &
+cd "$work"
+printf 'Pa55 word' | "$1" --internal-clipboard-owner > "$work/ready" 2> "$work/errors" 7> "$work/held" &
 APP_PID=$!
+cd /
 poll_until test -s "$work/ready" || fail "the owner did not report"
+[ "$(readlink "/proc/$APP_PID/cwd")" = / ] || fail "the owner works in $(readlink "/proc/$APP_PID/cwd")"
+lets_go() { local fds; fds=$(ls -l "/proc/$APP_PID/fd") && [[ $fds != *"$work"* ]]; }
+poll_until lets_go || fail "the owner holds $(ls -l "/proc/$APP_PID/fd" | grep -F "$work")"
 [ "$(clipboard)" = "Pa55 word" ] || fail "clipboard: '$(clipboard)'"
 clipboard -t TARGETS | grep -qx x-kde-passwordManagerHint || fail "no secret hint"
 printf other | xclip -selection clipboard
