@@ -57,13 +57,13 @@ frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
     chkLower = makeCheckBox(client, "chkLower", tr("Use Lower Case Characters"), true);
     chkNumbers = makeCheckBox(client, "chkNumbers", tr("Use Numbers"), true);
     chkSpecialChar = makeCheckBox(client, "chkSpecialChar", tr("Use Special Characters"), false);
-    txtNumChar = makeLineEdit(client, "txtNumChar", QStringLiteral("7"), Qt::AlignRight);
+    txtNumChar = makeLineEdit(client, "txtNumChar", QStringLiteral("7"), Qt::AlignRight, runtime_.dialogs);
     txtNumChar->setAccessibleName(tr("Number of Characters"));
     auto* Label1 = makeLabel(client, "Label1", tr("Number of Characters:"), Qt::AlignRight | Qt::AlignVCenter);
     Label1->setBuddy(txtNumChar);
     auto* cmdCreate = makeButton(client, "cmdCreate", tr("Create &Password"));
     auto* cmdMany = makeButton(client, "cmdMany", tr("Many..."));
-    txtNewPassword = makeLineEdit(client, "txtNewPassword", QString(), Qt::AlignLeft);
+    txtNewPassword = makeLineEdit(client, "txtNewPassword", QString(), Qt::AlignLeft, runtime_.dialogs);
     txtNewPassword->setAccessibleName(tr("Password"));
     auto* cmdCopyClose = makeButton(client, "cmdCopyClose", tr("&Copy and Close"));
     auto* cmdCopoy = makeButton(client, "cmdCopoy", tr("Copy &Without Closing"));

@@ -50,11 +50,11 @@ private slots:
         QTest::newRow("special") << QList<bool>{0, 0, 0, 1} << QStringLiteral("40") << QStringLiteral("[!-/:-@\\[-_{-~]{40}");
         QTest::newRow("zero") << lower << QStringLiteral("0") << QString();
         QTest::newRow("negative") << lower << QStringLiteral("-3") << QString();
-        QTest::newRow("40000 characters of 7") << lower << QString(40000, u'0') + QStringLiteral("7") << QStringLiteral("[a-z]{7}");
+        QTest::newRow("32767 characters of 7") << lower << QString(32766, u'0') + QStringLiteral("7") << QStringLiteral("[a-z]{7}");
         QTest::newRow("no class") << QList<bool>{0, 0, 0, 0} << QStringLiteral("7") << kNoClass;
         QTest::newRow("no class, bad length") << QList<bool>{0, 0, 0, 0} << QStringLiteral("x") << kNoClass;
         QTest::newRow("decimal length") << lower << QStringLiteral("12.5") << kBadLength;
-        QTest::newRow("40000 digits") << lower << QString(40000, u'1') << kBadLength;
+        QTest::newRow("32767 digits") << lower << QString(32767, u'1') << kBadLength;
     }
     void createFollowsTheOptionsOrShowsOneMessage()
     {
@@ -64,7 +64,7 @@ private slots:
         if (!classes.isEmpty()) {
             setOptions(classes[0], classes[1], classes[2], classes[3], QString());
             control<QLineEdit>("txtNumChar")->insert(length);
-            QCOMPARE(control<QLineEdit>("txtNumChar")->text(), length);  // no field limit
+            QCOMPARE(control<QLineEdit>("txtNumChar")->text(), length);
         }
         control<QLineEdit>("txtNewPassword")->setText(QStringLiteral("old text"));
         QTest::mouseClick(control("cmdCreate"), Qt::LeftButton);
@@ -76,6 +76,32 @@ private slots:
         bool failed = false;
         w->GeneratePassword(&failed);
         QCOMPARE(failed, fails);
+    }
+
+    // Every field takes text up to the longest password; a longer paste is refused whole, with a word.
+    void fieldsRefuseTextLongerThanAPassword_data()
+    {
+        QTest::addColumn<QString>("field");  // window/field
+        QTest::addColumn<int>("pasted");     // characters pasted after the one there
+        for (const char* field : {"frmPassCreate/txtNumChar", "frmPassCreate/txtNewPassword", "frmMulti/txtNumPass"})
+            for (const int pasted : {32766, 32767, 10 << 20})
+                QTest::newRow((QByteArray(field) + ", " + QByteArray::number(pasted)).constData())
+                    << QString::fromLatin1(field) << pasted;
+    }
+    void fieldsRefuseTextLongerThanAPassword()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, pasted);
+        QWidget* window = app->show(field.section(u'/', 0, 0).toLatin1().constData());
+        auto* edit = child<QLineEdit>(window, field.section(u'/', 1).toLatin1().constData());
+        edit->setText(QStringLiteral("1"));
+        QGuiApplication::clipboard()->setText(QString(pasted, u'7'));
+        QTest::keySequence(edit, QKeySequence::Paste);
+        const bool fits = pasted < 32767;
+        QCOMPARE(edit->text().size(), fits ? 32767 : 1);
+        QTRY_COMPARE(app->dialogs.prompts, fits ? QStringList() : QStringList{QStringLiteral(
+            "The text is too long: a field holds at most 32767 characters. Nothing was changed.")});
+        QCOMPARE(app->dialogs.owners, fits ? QList<QWidget*>() : QList<QWidget*>{window});
     }
 
     void copyAndExit_data()
