@@ -13,6 +13,9 @@ prefix="$work/prefix"
 program_dir=libexec/vellumar
 folder="$prefix/$program_dir"
 hicolor=share/icons/hicolor
+# Building the program alone, as ./run.sh does, makes all that the install takes.
+rm "$build"/src/resources/{vellumar.1,changelog}.gz
+cmake --build "$build" --target vellumar >/dev/null
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in $program_dir/vellumar $program_dir/vellumar100.chm $program_dir/help/index.html bin/vellumar \
          share/applications/example.vellumar.Vellumar.desktop \
