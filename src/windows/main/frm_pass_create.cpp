@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -180,11 +181,14 @@ void frmPassCreate::GoToWeb(const QString& NetAddress)
     request.target = NetAddress.toStdString();
     request.directory = QDir::toNativeSeparators(runtime_.app.programFolder).toStdString();
     request.showCommand = kShowNormal;
-    if (runtime_.desktop.open(request))
-        return;
-    runtime_.dialogs.message(this, QStringLiteral("It looks like you don't have a default browser set.\r\n"
-                                             "To find what you were looking for, please go to: \r\n") +
-                              NetAddress);
+    // The windows go on while the opener runs; its answer may come much later.
+    runtime_.desktop.open(request, [window = QPointer<frmPassCreate>(this), NetAddress](bool opened) {
+        if (opened || !window)
+            return;
+        window->runtime_.dialogs.message(window, QStringLiteral("It looks like you don't have a default browser set.\r\n"
+                                                                "To find what you were looking for, please go to: \r\n") +
+                                                     NetAddress);
+    });
 }
 
 void frmPassCreate::closeEvent(QCloseEvent* event)
