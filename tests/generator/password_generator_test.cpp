@@ -93,25 +93,21 @@ TEST(GeneratorWithSodium, UsesEveryCharacterOfTheChosenClassesOnly)
     }
 }
 
-// The program's source draws uniformly below the generator's bounds: a
-// chi-square test of 2^20 draws a bound, through the interface the generator
-// calls, against the value chance passes once in 10^7 runs. A byte modulo n
-// (its low values 1/9 to 1/2 likelier) scores about 1400 and more, against
-// limits of 80 to 181.
+// The program's source draws uniformly below the generator's bounds, through
+// the interface the generator calls: a chi-square test of 2^20 draws a bound
+// against the value chance passes once in 10^7 runs (n - 1 degrees of freedom).
+// A byte modulo n, its low values 1/9 to 1/2 likelier, scores 1400 and more.
 TEST(GeneratorWithSodium, DrawsBelowABoundUniformly)
 {
     SodiumRandomSource sodium;
     RandomSource& random = sodium;
-    // Bound, and the chi-square value of n - 1 degrees of freedom passed with probability 10^-7.
-    const std::pair<std::uint32_t, double> bounds[] = {{26, 80.36}, {31, 88.79}, {62, 136.66}, {93, 180.62}};
-    constexpr int kDraws = 1 << 20;
-    for (const auto& [n, limit] : bounds) {
-        std::vector<int> counts(n);
-        for (int i = 0; i < kDraws; ++i)
+    for (const auto& [n, limit] : {std::pair{26u, 80.36}, {31u, 88.79}, {62u, 136.66}, {93u, 180.62}}) {
+        std::vector<double> counts(n);
+        for (int i = 0; i < 1 << 20; ++i)
             ++counts.at(random.below(n));
-        const double expected = double{kDraws} / n;
+        const double expected = (1 << 20) / static_cast<double>(n);
         double chiSquare = 0;
-        for (const int count : counts)
+        for (const double count : counts)
             chiSquare += (count - expected) * (count - expected) / expected;
         EXPECT_LT(chiSquare, limit) << n;
     }

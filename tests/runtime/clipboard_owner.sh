@@ -6,14 +6,12 @@
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"
 start_display
-cd "$work"
+cd "$work"  # started here, with its error output and one more descriptor on files here
 printf 'Pa55 word' | "$1" --internal-clipboard-owner > "$work/ready" 2> "$work/errors" 7> "$work/held" &
 APP_PID=$!
-cd /
 poll_until test -s "$work/ready" || fail "the owner did not report"
-[ "$(readlink "/proc/$APP_PID/cwd")" = / ] || fail "the owner works in $(readlink "/proc/$APP_PID/cwd")"
-lets_go() { local fds; fds=$(ls -l "/proc/$APP_PID/fd") && [[ $fds != *"$work"* ]]; }
-poll_until lets_go || fail "the owner holds $(ls -l "/proc/$APP_PID/fd" | grep -F "$work")"
+let_go() { local fds; fds=$(ls -l "/proc/$APP_PID/fd" "/proc/$APP_PID/cwd") && [[ $fds != *"$work"* ]]; }
+poll_until let_go || fail "the owner keeps: $(ls -l "/proc/$APP_PID/fd" "/proc/$APP_PID/cwd" | grep -F "$work")"
 [ "$(clipboard)" = "Pa55 word" ] || fail "clipboard: '$(clipboard)'"
 clipboard -t TARGETS | grep -qx x-kde-passwordManagerHint || fail "no secret hint"
 printf other | xclip -selection clipboard

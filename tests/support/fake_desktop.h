@@ -3,7 +3,6 @@
 // A recording desktop, free of the toolkit: GoogleTest tests on every
 // platform and the widget tests use it.
 
-#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
