@@ -57,9 +57,9 @@ public:
 
 // This system's desktop: the clipboard through the toolkit; the shell,
 // program start, file search and registry of Windows, or on Linux xdg-open
-// (XdgShellOpen: the HTML guide for a help file no viewer opens), a detached process,
-// a directory search and an in-memory registry that names the first
-// system-information tool found on PATH.
+// (XdgShellOpen: the HTML guide for a help file no viewer is registered for),
+// a detached process, a directory search and an in-memory registry that names
+// the first system-information tool found on PATH.
 std::unique_ptr<Desktop> makeSystemDesktop();
 
 }  // namespace vellumar

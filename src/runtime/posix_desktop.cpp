@@ -128,9 +128,10 @@ void XdgShellOpen::run(const std::string& program, const QStringList& arguments,
         finished(false, {});
     });
     QObject::connect(process, &QProcess::finished, process,
-                     [process, finished](int code, QProcess::ExitStatus status) {
+                     [process, readOutput, finished](int code, QProcess::ExitStatus status) {
                          process->deleteLater();
-                         finished(status == QProcess::NormalExit && code == 0, process->readAllStandardOutput());
+                         finished(status == QProcess::NormalExit && code == 0,
+                                  readOutput ? process->readAllStandardOutput() : QByteArray());
                      });
     process->start();
 }
