@@ -46,7 +46,7 @@ describe_display() {
 }
 wait_for_message_box() { poll_until message_box "$1" || fail "no message box"; }
 wait_for_exit() { poll_until ended "$1" || fail "process $1 did not end"; wait "$1" 2>/dev/null || true; }
-activated() { xdotool windowactivate --sync "$1" >/dev/null; active "$1"; }
+activated() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null; active "$1"; }  # --sync alone may wait for ever
 activate_window() { poll_until activated "$1" || fail "window $1 did not become active"; sleep 0.3; }
 
 clipboard() { xclip -o -selection clipboard "$@"; }
