@@ -110,7 +110,7 @@ private slots:
         const QString first = path(QStringLiteral("path1")), second = path(QStringLiteral("path2"));
         write(second + QStringLiteral("/cpu-x"), QString(), true);
         write(first + QStringLiteral("/hardinfo"), QString());  // not runnable
-        const std::string list = first.toStdString() + ":relative:" + second.toStdString();
+        const std::string list = first.toStdString() + ":relative:" + second.toStdString() + ":/nowhere";
         QCOMPARE(QString::fromStdString(findSystemInfoTool(list)), second + QStringLiteral("/cpu-x"));
         write(second + QStringLiteral("/hardinfo"), QString(), true);
         QCOMPARE(QString::fromStdString(findSystemInfoTool(list)), second + QStringLiteral("/hardinfo"));
