@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the program needs and is missing, builds the program and its
-# help file only (no tests, no benchmarks) and starts Vellumar. ./test.sh
-# installs and builds everything.
+# Installs what the program needs and is missing, builds the program and what
+# its installation takes only (help file, manual page, changelog; no tests, no
+# benchmarks) and starts Vellumar. ./test.sh installs and builds everything.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 tools/setup.sh tools/debian-packages.txt

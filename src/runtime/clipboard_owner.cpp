@@ -63,11 +63,29 @@ bool writeAll(int fd, const char* data, std::size_t size)
     return true;
 }
 
+// Points a standard descriptor at /dev/null.
+void toNull(int fd)
+{
+    const int devNull = ::open("/dev/null", O_RDWR);
+    if (devNull >= 0 && devNull != fd) {
+        ::dup2(devNull, fd);
+        ::close(devNull);
+    }
+}
+
 }  // namespace
 
 int runClipboardOwner(int argc, char** argv)
 {
+    // The owner may outlive the program by hours: it keeps no folder in use
+    // (a disk could not be unmounted) and holds no descriptor it was started
+    // with beyond its two pipes, which it lets go of once used.
+    if (::chdir("/") != 0)
+        return 1;
+    ::close_range(3, ~0U, 0);
+    toNull(STDERR_FILENO);
     const std::string text = readAll(STDIN_FILENO);
+    toNull(STDIN_FILENO);
     QGuiApplication app(argc, argv);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(passwordMimeData(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
@@ -78,11 +96,7 @@ int runClipboardOwner(int argc, char** argv)
     // Report success, then let go of the pipe so the caller is not tied to us.
     if (!writeAll(STDOUT_FILENO, "1", 1))
         return 1;
-    const int devNull = ::open("/dev/null", O_WRONLY);
-    if (devNull >= 0) {
-        ::dup2(devNull, STDOUT_FILENO);
-        ::close(devNull);
-    }
+    toNull(STDOUT_FILENO);
 
     QObject::connect(clipboard, &QClipboard::changed, &app, [clipboard](QClipboard::Mode mode) {
         if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())

@@ -8,8 +8,6 @@
 #include "runtime/win/windows_services.h"
 #else
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "runtime/memory_registry.h"
 #include "runtime/posix_desktop.h"
@@ -28,7 +26,7 @@ public:
         setClipboardPassword(QString::fromStdString(text));
     }
     void keepClipboardAfterExit() override { vellumar::keepClipboardAfterExit(); }
-    bool open(const ShellOpenRequest& request) override;
+    void open(const ShellOpenRequest& request, std::function<void(bool)> done) override;
     bool startProgram(const std::string& programPath) override;
     std::string findFile(const std::string& path) override;
     Registry& registry() override { return *registry_; }
@@ -46,9 +44,9 @@ private:
 
 SystemDesktop::SystemDesktop() = default;
 
-bool SystemDesktop::open(const ShellOpenRequest& request)
+void SystemDesktop::open(const ShellOpenRequest& request, std::function<void(bool)> done)
 {
-    return win::shellOpen(request);
+    done(win::shellOpen(request));  // the shell answers at once
 }
 
 bool SystemDesktop::startProgram(const std::string& programPath)
@@ -73,18 +71,9 @@ SystemDesktop::SystemDesktop()
         registry_->setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
 }
 
-bool SystemDesktop::open(const ShellOpenRequest& request)
+void SystemDesktop::open(const ShellOpenRequest& request, std::function<void(bool)> done)
 {
-    if (xdg_.open(request))
-        return true;
-    // A help file that cannot be opened (no CHM viewer, say): its HTML guide.
-    const std::string guide = htmlGuideFor(request.target);
-    std::error_code error;
-    if (guide.empty() || !std::filesystem::is_regular_file(guide, error))
-        return false;
-    ShellOpenRequest page = request;
-    page.target = guide;
-    return xdg_.open(page);
+    xdg_.open(request, std::move(done));
 }
 
 bool SystemDesktop::startProgram(const std::string& programPath)

@@ -6,6 +6,7 @@
 // that the same flows run over the Windows calls in toolkit-free tests.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,8 +38,9 @@ public:
     virtual void keepClipboardAfterExit() = 0;
 
     // Opens a document or web address with whatever the system has registered
-    // for it. False when the open could not be started.
-    virtual bool open(const ShellOpenRequest& request) = 0;
+    // for it, without holding up the windows: done is called once, with false
+    // when the open failed, later from the event loop or before open returns.
+    virtual void open(const ShellOpenRequest& request, std::function<void(bool opened)> done) = 0;
 
     // Starts a program by its path (never split into words), in a normal
     // window with the focus, without waiting for it. False when it cannot be
@@ -55,9 +57,9 @@ public:
 
 // This system's desktop: the clipboard through the toolkit; the shell,
 // program start, file search and registry of Windows, or on Linux xdg-open
-// (with the HTML guide for a help file no viewer opens), a detached process,
-// a directory search and an in-memory registry that names the first
-// system-information tool found on PATH.
+// (XdgShellOpen: the HTML guide for a help file no viewer is registered for),
+// a detached process, a directory search and an in-memory registry that names
+// the first system-information tool found on PATH.
 std::unique_ptr<Desktop> makeSystemDesktop();
 
 }  // namespace vellumar

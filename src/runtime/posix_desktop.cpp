@@ -1,7 +1,6 @@
 #include "runtime/posix_desktop.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QObject>
 #include <QProcess>
@@ -45,11 +44,14 @@ bool isRegularFile(const std::string& path)
 
 }  // namespace
 
-XdgShellOpen::XdgShellOpen(int waitMs, std::string opener) : waitMs_(waitMs), opener_(std::move(opener)) {}
+XdgShellOpen::XdgShellOpen(std::string opener, std::string mimeQuery)
+    : opener_(std::move(opener)), mimeQuery_(std::move(mimeQuery))
+{
+}
 
 XdgShellOpen::~XdgShellOpen()
 {
-    for (QProcess* process : openers_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+    for (QProcess* process : processes_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
         process->disconnect();
         process->kill();
         process->waitForFinished(1000);
@@ -58,43 +60,80 @@ XdgShellOpen::~XdgShellOpen()
 
 int XdgShellOpen::runningOpeners() const
 {
-    return static_cast<int>(openers_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly).size());
+    return static_cast<int>(processes_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly).size());
 }
 
-bool XdgShellOpen::open(const ShellOpenRequest& request)
+void XdgShellOpen::open(const ShellOpenRequest& request, std::function<void(bool)> done)
 {
     const QString target = QString::fromStdString(request.target);
-    const QString directory = QString::fromStdString(request.directory);
-    if (target.isEmpty())
-        return false;
-    const QString localFile = localFileOf(target, directory);
-    if (!localFile.isEmpty() && !QFileInfo::exists(localFile))
-        return false;
+    const QString folder = QString::fromStdString(request.directory);
+    if (htmlGuideFor(request.target).empty()) {
+        openFile(target, folder, std::move(done));
+        return;
+    }
+    // A help file goes to xdg-open only when a viewer is registered for it:
+    // xdg-open would hand it to the browser, which offers it as a download.
+    if (!QFileInfo::exists(localFileOf(target, folder))) {
+        openGuide(target, folder, std::move(done));
+        return;
+    }
+    run(mimeQuery_, {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(kHelpFileType)}, folder, true,
+        [this, target, folder, done](bool answered, const QByteArray& viewer) {
+            if (!answered || viewer.trimmed().isEmpty()) {
+                openGuide(target, folder, done);
+                return;
+            }
+            openFile(target, folder, [this, target, folder, done](bool opened) {
+                if (opened)
+                    done(true);
+                else
+                    openGuide(target, folder, done);
+            });
+        });
+}
 
-    QElapsedTimer clock;
-    clock.start();
-    // Owned by the service, not by a window: the opener must not be stopped
+void XdgShellOpen::openGuide(const QString& helpFile, const QString& folder, std::function<void(bool)> done)
+{
+    openFile(QString::fromStdString(htmlGuideFor(helpFile.toStdString())), folder, std::move(done));
+}
+
+void XdgShellOpen::openFile(const QString& target, const QString& folder, std::function<void(bool)> done)
+{
+    const QString localFile = target.isEmpty() ? QString() : localFileOf(target, folder);
+    if (target.isEmpty() || (!localFile.isEmpty() && !QFileInfo::exists(localFile))) {
+        done(false);
+        return;
+    }
+    run(opener_, {target}, folder, false, [done](bool opened, const QByteArray&) { done(opened); });
+}
+
+void XdgShellOpen::run(const std::string& program, const QStringList& arguments, const QString& folder,
+                       bool readOutput, Finished finished)
+{
+    // Owned by the service, not by a window: an opener must not be stopped
     // when a window goes away.
-    auto* process = new QProcess(&openers_);
-    process->setProgram(QString::fromStdString(opener_));
-    process->setArguments({target});
-    process->setWorkingDirectory(directory);
+    auto* process = new QProcess(&processes_);
+    process->setProgram(QString::fromStdString(program));
+    process->setArguments(arguments);
+    process->setWorkingDirectory(folder);
     process->setStandardInputFile(QProcess::nullDevice());
-    process->setStandardOutputFile(QProcess::nullDevice());
+    // What the opener starts inherits its output: never a pipe that nobody reads.
+    if (!readOutput)
+        process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, finished](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;  // an end of any kind comes with finished
+        process->deleteLater();
+        finished(false, {});
+    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, readOutput, finished](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         finished(status == QProcess::NormalExit && code == 0,
+                                  readOutput ? process->readAllStandardOutput() : QByteArray());
+                     });
     process->start();
-    if (!process->waitForStarted(waitMs_)) {
-        delete process;
-        return false;
-    }
-    const int left = std::max(0, waitMs_ - static_cast<int>(clock.elapsed()));
-    if (process->waitForFinished(left)) {
-        const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
-        delete process;
-        return opened;
-    }
-    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    return true;
 }
 
 bool startDetached(const std::string& programPath)

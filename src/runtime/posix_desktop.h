@@ -4,36 +4,52 @@
 // file search (used by makeSystemDesktop).
 
 #include <QObject>
+#include <QStringList>
 
+#include <functional>
 #include <string>
 
 #include "runtime/desktop.h"
 
 namespace vellumar {
 
-// Opens a target with xdg-open. xdg-open is given at most waitMs to fail:
-// an exit code other than 0 (2 missing file, 3 no handler, 4 action failed)
-// is a failure, still running after the wait is a success (xdg-open waits
-// for the browser it started in a bare session). A local target that does
-// not exist fails before anything is started. An opener still running after
-// the wait is reaped when it ends; one still running when the service goes
-// (the program ends) is stopped then, while what it started goes on.
+// Opens targets with xdg-open without waiting for it: the answer comes from
+// the opener's exit status (0 opened; 2 missing file, 3 no handler, 4 action
+// failed), however long it runs (in a bare session xdg-open waits for the
+// browser it started). A local target that does not exist fails before
+// anything is started. A help file (a path ending in ".chm") is opened only
+// when the desktop has an application registered for its type (asked of
+// xdg-mime); else, or when its open fails, its HTML guide (htmlGuideFor) is
+// opened if it is there. Openers still running when the service goes (the
+// program ends) are stopped then, while what they started goes on.
 class XdgShellOpen final {
 public:
-    static constexpr int kDefaultWaitMs = 1500;
+    // The help file's type, as xdg-open's own lookup names it.
+    static constexpr char kHelpFileType[] = "application/vnd.ms-htmlhelp";
 
-    explicit XdgShellOpen(int waitMs = kDefaultWaitMs, std::string opener = "xdg-open");
+    explicit XdgShellOpen(std::string opener = "xdg-open", std::string mimeQuery = "xdg-mime");
     ~XdgShellOpen();
     XdgShellOpen(const XdgShellOpen&) = delete;
     XdgShellOpen& operator=(const XdgShellOpen&) = delete;
-    bool open(const ShellOpenRequest& request);
-    // Openers started and not yet ended.
+    // Calls done once, with whether the target (or the guide) was opened:
+    // from the event loop once an opener has ended, or before returning when
+    // nothing could be started.
+    void open(const ShellOpenRequest& request, std::function<void(bool opened)> done);
+    // Helper processes started and not yet ended.
     int runningOpeners() const;
 
 private:
-    int waitMs_;
+    using Finished = std::function<void(bool succeeded, const QByteArray& output)>;
+    // Starts program in folder; finished gets whether it ended with status 0
+    // and, when readOutput, its standard output.
+    void run(const std::string& program, const QStringList& arguments, const QString& folder, bool readOutput,
+             Finished finished);
+    void openFile(const QString& target, const QString& folder, std::function<void(bool)> done);
+    void openGuide(const QString& helpFile, const QString& folder, std::function<void(bool)> done);
+
     std::string opener_;
-    QObject openers_;  // parent of the openers still running
+    std::string mimeQuery_;
+    QObject processes_;  // parent of the helper processes still running
 };
 
 // Starts the program at a path with no arguments, detached from this one.

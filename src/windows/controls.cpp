@@ -4,10 +4,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
+#include <QValidator>
 #include <QWidget>
 
-#include <limits>
+#include <memory>
+#include <utility>
 
+#include "runtime/dialogs.h"
 #include "windows/design_scale.h"
 
 namespace vellumar {
@@ -77,14 +81,45 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, Qt:
     return label;
 }
 
-QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, Qt::Alignment alignment)
+namespace {
+
+// Takes a field's text up to kMaxFieldChars; the field undoes an edit that
+// would make it longer.
+class LengthLimit final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& text, int&) const override
+    {
+        return text.size() <= kMaxFieldChars ? Acceptable : Invalid;
+    }
+};
+
+}  // namespace
+
+QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, Qt::Alignment alignment,
+                        Dialogs& dialogs)
 {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setAlignment(alignment | Qt::AlignVCenter);
-    // No limit of its own (Qt's default would cut pasted text at 32767
-    // characters without a word); the text is checked where it is read.
-    edit->setMaxLength(std::numeric_limits<int>::max());
+    // Longer text is refused whole, with a word, never cut short as by Qt's
+    // length limit alone. That limit, one character above, still keeps
+    // megabytes out while the edit is checked (the field keeps an undo step
+    // per character: 10 MB took seconds and hundreds of megabytes).
+    edit->setMaxLength(kMaxFieldChars + 1);
+    edit->setValidator(new LengthLimit(edit));
+    // Told once the edit is undone, not from inside it, and once per edit
+    // (the limit and the check both report a long paste).
+    QObject::connect(edit, &QLineEdit::inputRejected, edit, [edit, &dialogs, told = std::make_shared<bool>()] {
+        if (std::exchange(*told, true))
+            return;
+        QTimer::singleShot(0, edit, [edit, &dialogs, told] {
+            *told = false;
+            dialogs.message(edit->window(), QStringLiteral("The text is too long: a field holds at most %1 "
+                                                           "characters. Nothing was changed.")
+                                                .arg(kMaxFieldChars));
+        });
+    });
     return edit;
 }
 

@@ -15,6 +15,7 @@ class QWidget;
 namespace vellumar {
 
 class DesignScale;
+class Dialogs;
 
 // Where a control lies in a window's design: its object name and its box in
 // twips.
@@ -36,7 +37,12 @@ void placeControls(QWidget* window, const DesignScale& scale, std::span<const Pl
 QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& caption, bool ticked);
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, Qt::Alignment alignment);
-QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, Qt::Alignment alignment);
+// A text field takes at most kMaxFieldChars characters, the longest password:
+// an edit that would make it longer (a paste, a drop, a key) is refused
+// whole, and dialogs tells the user so.
+inline constexpr int kMaxFieldChars = 32767;
+QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, Qt::Alignment alignment,
+                        Dialogs& dialogs);
 
 // Flags of a window of fixed size whose title bar has a close box only; kind
 // is Qt::Window, Qt::Dialog or Qt::Tool.

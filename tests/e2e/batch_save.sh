@@ -16,7 +16,7 @@ activate_window "$batch"
 screenshot "$batch" "$shots/batch-window.png"
 
 # Minimised, it comes back with "Many..." (which keeps the focus).
-xdotool windowminimize --sync "$batch"
+timeout 60 xdotool windowminimize --sync "$batch"
 activate_window "$main"
 xdotool key space
 batch=$(wait_for_window "Multiple Password Generator")

@@ -13,6 +13,9 @@ prefix="$work/prefix"
 program_dir=libexec/vellumar
 folder="$prefix/$program_dir"
 hicolor=share/icons/hicolor
+# Building the program alone, as ./run.sh does, makes all that the install takes.
+rm "$build"/src/resources/{vellumar.1,changelog}.gz
+cmake --build "$build" --target vellumar >/dev/null
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in $program_dir/vellumar $program_dir/vellumar100.chm $program_dir/help/index.html bin/vellumar \
          share/applications/example.vellumar.Vellumar.desktop \
@@ -42,7 +45,8 @@ for page in index.html password.html batch.html about.html; do
 done
 
 # "Help Contents..." of the program started through its link opens the help
-# file in the viewer registered for it; without one, the HTML guide; else a message.
+# file in the viewer registered for it; without one, the HTML guide (never the
+# help file in a browser); else a message.
 start_display  # openbox with the system's XDG folders
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$work/xdg-system"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID BROWSER
@@ -62,7 +66,8 @@ help_contents() {
 }
 file_is() { [ "$(cat "$1")" = "$2" ]; }
 cd /
-start_program "$prefix/bin/vellumar"
+mkdir "$work/bin"
+PATH="$work/bin:$PATH" start_program "$prefix/bin/vellumar"
 only_handler viewer application/vnd.ms-htmlhelp
 help_contents
 poll_until file_is "$work/viewer.log" "$folder/vellumar100.chm" || fail "help viewer got '$(cat "$work/viewer.log")'"
@@ -70,6 +75,11 @@ only_handler guide text/html
 help_contents
 poll_until file_is "$work/guide.log" "$folder/help/index.html" || fail "guide opener got '$(cat "$work/guide.log")'"
 rm "$XDG_CONFIG_HOME/mimeapps.list"
+printf '#!/bin/sh\necho "$1" > %s/browser.log\n' "$work" > "$work/bin/x-www-browser"
+chmod +x "$work/bin/x-www-browser"
+help_contents
+poll_until file_is "$work/browser.log" "$folder/help/index.html" || fail "the browser got '$(cat "$work/browser.log")'"
+rm "$work/bin/x-www-browser"
 help_contents
 wait_for_message_box "$main" >/dev/null
 

@@ -12,14 +12,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs a command every 0.1 s until it succeeds, for up to $POLL_SECONDS (60) s; prints what that run printed.
+# Runs a command every 0.1 s until it succeeds, for up to $POLL_SECONDS (60) s of wall-clock time however
+# long each run takes (a loaded machine makes fewer runs); prints what that run printed.
 poll_until() {
-    local i
-    for i in $(seq 1 $((${POLL_SECONDS:-60} * 10))); do
-        "$@" 2>/dev/null && return 0
+    local deadline=$((SECONDS + ${POLL_SECONDS:-60}))
+    until "$@" 2>/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
     done
-    return 1
 }
 
 # States to poll for: a window with this title; a message box (titled
@@ -46,7 +46,7 @@ describe_display() {
 }
 wait_for_message_box() { poll_until message_box "$1" || fail "no message box"; }
 wait_for_exit() { poll_until ended "$1" || fail "process $1 did not end"; wait "$1" 2>/dev/null || true; }
-activated() { xdotool windowactivate --sync "$1" >/dev/null; active "$1"; }
+activated() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null; active "$1"; }  # --sync alone may wait for ever
 activate_window() { poll_until activated "$1" || fail "window $1 did not become active"; sleep 0.3; }
 
 clipboard() { xclip -o -selection clipboard "$@"; }

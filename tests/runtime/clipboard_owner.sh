@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # The clipboard owner process on a real X server: it serves the text it was
-# given, marked as a secret, and ends once another program takes the
-# clipboard. Argument: the program.
+# given, marked as a secret, keeps neither the folder nor the descriptors it
+# was started with, and ends once another program takes the clipboard.
+# Argument: the program.
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"
 start_display
-printf 'Pa55 word' | "$1" --internal-clipboard-owner > "$work/ready" &
+cd "$work"  # started here, with its error output and one more descriptor on files here
+printf 'Pa55 word' | "$1" --internal-clipboard-owner > "$work/ready" 2> "$work/errors" 7> "$work/held" &
 APP_PID=$!
 poll_until test -s "$work/ready" || fail "the owner did not report"
+let_go() { local fds; fds=$(ls -l "/proc/$APP_PID/fd" "/proc/$APP_PID/cwd") && [[ $fds != *"$work"* ]]; }
+poll_until let_go || fail "the owner keeps: $(ls -l "/proc/$APP_PID/fd" "/proc/$APP_PID/cwd" | grep -F "$work")"
 [ "$(clipboard)" = "Pa55 word" ] || fail "clipboard: '$(clipboard)'"
 clipboard -t TARGETS | grep -qx x-kde-passwordManagerHint || fail "no secret hint"
 printf other | xclip -selection clipboard

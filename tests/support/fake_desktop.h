@@ -17,10 +17,10 @@ class FakeDesktop final : public Desktop {
 public:
     void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
     void keepClipboardAfterExit() override { ++keptAfterExit; }
-    bool open(const ShellOpenRequest& request) override
+    void open(const ShellOpenRequest& request, std::function<void(bool)> done) override
     {
         opened.push_back(request);
-        return openSucceeds;
+        done(openSucceeds);
     }
     bool startProgram(const std::string& programPath) override
     {

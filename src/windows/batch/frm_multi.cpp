@@ -178,7 +178,7 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
     setWindowTitle(tr("Multiple Password Generator"));
 
     makeLabel(this, "lblNumber", tr("Number of Passwords:"), Qt::AlignRight | Qt::AlignVCenter);
-    txtNumPass = makeLineEdit(this, "txtNumPass", QStringLiteral("1"), Qt::AlignRight);
+    txtNumPass = makeLineEdit(this, "txtNumPass", QStringLiteral("1"), Qt::AlignRight, runtime_.dialogs);
     txtNumPass->setAccessibleName(tr("Number of Passwords"));
     auto* cmdGenerate = makeButton(this, "cmdGenerate", tr("&Generate"));
 

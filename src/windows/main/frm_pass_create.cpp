@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -57,13 +58,13 @@ frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
     chkLower = makeCheckBox(client, "chkLower", tr("Use Lower Case Characters"), true);
     chkNumbers = makeCheckBox(client, "chkNumbers", tr("Use Numbers"), true);
     chkSpecialChar = makeCheckBox(client, "chkSpecialChar", tr("Use Special Characters"), false);
-    txtNumChar = makeLineEdit(client, "txtNumChar", QStringLiteral("7"), Qt::AlignRight);
+    txtNumChar = makeLineEdit(client, "txtNumChar", QStringLiteral("7"), Qt::AlignRight, runtime_.dialogs);
     txtNumChar->setAccessibleName(tr("Number of Characters"));
     auto* Label1 = makeLabel(client, "Label1", tr("Number of Characters:"), Qt::AlignRight | Qt::AlignVCenter);
     Label1->setBuddy(txtNumChar);
     auto* cmdCreate = makeButton(client, "cmdCreate", tr("Create &Password"));
     auto* cmdMany = makeButton(client, "cmdMany", tr("Many..."));
-    txtNewPassword = makeLineEdit(client, "txtNewPassword", QString(), Qt::AlignLeft);
+    txtNewPassword = makeLineEdit(client, "txtNewPassword", QString(), Qt::AlignLeft, runtime_.dialogs);
     txtNewPassword->setAccessibleName(tr("Password"));
     auto* cmdCopyClose = makeButton(client, "cmdCopyClose", tr("&Copy and Close"));
     auto* cmdCopoy = makeButton(client, "cmdCopoy", tr("Copy &Without Closing"));
@@ -180,11 +181,14 @@ void frmPassCreate::GoToWeb(const QString& NetAddress)
     request.target = NetAddress.toStdString();
     request.directory = QDir::toNativeSeparators(runtime_.app.programFolder).toStdString();
     request.showCommand = kShowNormal;
-    if (runtime_.desktop.open(request))
-        return;
-    runtime_.dialogs.message(this, QStringLiteral("It looks like you don't have a default browser set.\r\n"
-                                             "To find what you were looking for, please go to: \r\n") +
-                              NetAddress);
+    // The windows go on while the opener runs; its answer may come much later.
+    runtime_.desktop.open(request, [window = QPointer<frmPassCreate>(this), NetAddress](bool opened) {
+        if (opened || !window)
+            return;
+        window->runtime_.dialogs.message(window, QStringLiteral("It looks like you don't have a default browser set.\r\n"
+                                                                "To find what you were looking for, please go to: \r\n") +
+                                                     NetAddress);
+    });
 }
 
 void frmPassCreate::closeEvent(QCloseEvent* event)

@@ -26,8 +26,8 @@ public:
     // characters field, 0 when it is no number or below 0.
     int passwordLength() const;
 
-    // Opens a web address or file through the shell; tells the user the
-    // address when it cannot be opened.
+    // Opens a web address or file through the shell and returns; tells the
+    // user the address when the shell answers that it could not be opened.
     void GoToWeb(const QString& NetAddress);
 
 public slots:

@@ -50,11 +50,11 @@ private slots:
         QTest::newRow("special") << QList<bool>{0, 0, 0, 1} << QStringLiteral("40") << QStringLiteral("[!-/:-@\\[-_{-~]{40}");
         QTest::newRow("zero") << lower << QStringLiteral("0") << QString();
         QTest::newRow("negative") << lower << QStringLiteral("-3") << QString();
-        QTest::newRow("40000 characters of 7") << lower << QString(40000, u'0') + QStringLiteral("7") << QStringLiteral("[a-z]{7}");
+        QTest::newRow("32767 characters of 7") << lower << QString(32766, u'0') + QStringLiteral("7") << QStringLiteral("[a-z]{7}");
         QTest::newRow("no class") << QList<bool>{0, 0, 0, 0} << QStringLiteral("7") << kNoClass;
         QTest::newRow("no class, bad length") << QList<bool>{0, 0, 0, 0} << QStringLiteral("x") << kNoClass;
         QTest::newRow("decimal length") << lower << QStringLiteral("12.5") << kBadLength;
-        QTest::newRow("40000 digits") << lower << QString(40000, u'1') << kBadLength;
+        QTest::newRow("32767 digits") << lower << QString(32767, u'1') << kBadLength;
     }
     void createFollowsTheOptionsOrShowsOneMessage()
     {
@@ -64,7 +64,7 @@ private slots:
         if (!classes.isEmpty()) {
             setOptions(classes[0], classes[1], classes[2], classes[3], QString());
             control<QLineEdit>("txtNumChar")->insert(length);
-            QCOMPARE(control<QLineEdit>("txtNumChar")->text(), length);  // no field limit
+            QCOMPARE(control<QLineEdit>("txtNumChar")->text(), length);
         }
         control<QLineEdit>("txtNewPassword")->setText(QStringLiteral("old text"));
         QTest::mouseClick(control("cmdCreate"), Qt::LeftButton);
@@ -76,6 +76,23 @@ private slots:
         bool failed = false;
         w->GeneratePassword(&failed);
         QCOMPARE(failed, fails);
+    }
+
+    // Every field takes text up to the longest password; a longer paste is refused whole, with a word.
+    void fieldsRefuseTextLongerThanAPassword()
+    {
+        QWidget* batch = app->show("frmMulti");
+        for (auto* edit : {control<QLineEdit>("txtNumChar"), control<QLineEdit>("txtNewPassword"), child<QLineEdit>(batch, "txtNumPass")})
+            for (const int pasted : {32766, 32767, 10 << 20}) {  // after the one character there
+                edit->setText(QStringLiteral("1"));
+                QGuiApplication::clipboard()->setText(QString(pasted, u'7'));
+                QTest::keySequence(edit, QKeySequence::Paste);
+                QCOMPARE(edit->text().size(), pasted < 32767 ? 32767 : 1);
+                QCoreApplication::processEvents();  // the message comes once the paste is undone
+            }
+        QCOMPARE(app->dialogs.prompts, QStringList(6, QStringLiteral("The text is too long: a field holds at most 32767 characters. "
+                                                                    "Nothing was changed.")));
+        QCOMPARE(app->dialogs.owners, (QList<QWidget*>{w, w, w, w, batch, batch}));
     }
 
     void copyAndExit_data()
