@@ -12,14 +12,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs a command every 0.1 s until it succeeds, for up to 60 s; prints what that run printed.
+# Runs a command every 0.1 s until it succeeds, for up to 60 s of wall-clock time however long each run
+# takes; prints what that run printed.
 poll_until() {
-    local i
-    for i in $(seq 1 600); do
-        "$@" 2>/dev/null && return 0
+    local deadline=$((SECONDS + 60))
+    until "$@" 2>/dev/null; do
+        ((SECONDS < deadline)) || return 1
         sleep 0.1
     done
-    return 1
 }
 
 # States to poll for: a window with this title; a message box (titled
