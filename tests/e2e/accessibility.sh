@@ -5,12 +5,11 @@
 set -euo pipefail
 # A private session bus, on which the accessibility bus and its registry start on demand.
 [ -n "${VELLUMAR_OWN_BUS:-}" ] || VELLUMAR_OWN_BUS=1 exec dbus-run-session -- "$0" "$@"
-program=$1
 . "$(dirname "$0")/window_lib.sh"
 start_display
 # Qt joins the accessibility bus only if it runs when the program starts.
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_program "$program"
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_program "$1"
 
 # Per window: its tree (indent: depth; "described": it has a description), then the Tab order.
 expected=$(cat <<'EOF'
@@ -58,79 +57,58 @@ EOF
 )
 
 actual=$(APP_PID=$APP_PID /usr/bin/python3 - <<'EOF'
-import os, subprocess, sys, time
+import contextlib, os, subprocess, sys, time
 import pyatspi
 
-CONTAINERS = ("frame", "dialog", "filler", "menu bar", "menu item", "popup menu")
-RELATIONS = {pyatspi.RELATION_LABELLED_BY: "labelled-by", pyatspi.RELATION_LABEL_FOR: "label-for"}
-
 def wait(find, failure=None, seconds=60):
-    """find()'s first true result, asked every 0.1 s for up to seconds of wall-clock time; then None, or
-    the test fails with the failure text."""
+    """find()'s first true result, asked every 0.1 s for seconds of wall-clock time; else None or the failure."""
     deadline = time.monotonic() + seconds
-    while True:
-        try:
-            found = find()
-        except Exception:  # nothing yet, or the tree changed while it was read
-            found = None
-        if found or time.monotonic() > deadline:
-            return found or (failure and sys.exit(f"FAIL: {failure}"))
+    while time.monotonic() < deadline:
+        with contextlib.suppress(Exception):  # nothing yet, or the tree changed while it was read
+            if found := find():
+                return found
         time.sleep(0.1)
+    failure and sys.exit(f"FAIL: {failure}")
 
 def window(title):
-    pid = int(os.environ["APP_PID"])
-    program = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid)
+    program = next(a for a in pyatspi.Registry.getDesktop(0) if a.get_process_id() == int(os.environ["APP_PID"]))
     return next(w for w in program if w.name == title and w.getState().contains(pyatspi.STATE_SHOWING))
 
-def descendants(node):
-    yield node
-    if node.getRoleName() in CONTAINERS:
+def nodes(node, depth=0):
+    yield depth, node
+    if node.getRoleName() in ("frame", "dialog", "filler", "menu bar", "menu item", "popup menu"):
         for child in node:
-            yield from descendants(child)
+            yield from nodes(child, depth + 1)
 
-def press(root, name):
-    next(n for n in descendants(root) if n.name == name).queryAction().doAction(0)
-
-def tree(node, depth=0):
-    line = f'{"  " * depth}{node.getRoleName()} "{node.name}"' + (" described" if node.description else "")
+def line(depth, node):
+    text = f'{"  " * depth}{node.getRoleName()} "{node.name}"' + " described" * bool(node.description)
     for relation in node.getRelationSet():
-        for i in range(relation.getNTargets()):
-            if relation.getRelationType() in RELATIONS:
-                line += f' {RELATIONS[relation.getRelationType()]} "{relation.getTarget(i).name}"'
-    yield line
-    if node.getRoleName() in CONTAINERS:
-        for child in node:
-            yield from tree(child, depth + 1)
+        kind = {pyatspi.RELATION_LABELLED_BY: "labelled-by", pyatspi.RELATION_LABEL_FOR: "label-for"}
+        if relation.getRelationType() in kind:
+            for i in range(relation.getNTargets()):
+                text += f' {kind[relation.getRelationType()]} "{relation.getTarget(i).name}"'
+    return text
 
-def focus_moved(win, previous):
-    focused = next(n.name for n in descendants(win) if n.getState().contains(pyatspi.STATE_FOCUSED))
-    return focused if focused != previous else None
-
-def activated(title):
-    command = ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$", "windowactivate", "--sync"]
-    return subprocess.run(command, capture_output=True, timeout=20).returncode == 0
+def focused(win):
+    return next(n.name for _, n in nodes(win) if n.getState().contains(pyatspi.STATE_FOCUSED))
 
 def tab_order(title):
     """The names Tab focuses, from the control focused at opening until it comes round again."""
     win = window(title)
-    wait(lambda: activated(title), f"{title} did not become active")
-    order = [wait(lambda: focus_moved(win, None), f"nothing has the focus in {title}")]
-    while len(order) == 1 or order[-1] != order[0] and len(order) <= 20:
+    activate = ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$", "windowactivate", "--sync"]
+    wait(lambda: subprocess.run(activate, capture_output=True, timeout=20).returncode == 0, f"{title} inactive")
+    order = [wait(lambda: focused(win), f"nothing has the focus in {title}")]
+    while len(order) == 1 or order[0] != order[-1] != "(stays)" and len(order) <= 20:
         subprocess.run(["xdotool", "key", "Tab"], check=True)
-        moved = wait(lambda: focus_moved(win, order[-1]), seconds=10)
-        order.append(moved or "(stays)")
-        if not moved:
-            break
+        order.append(wait(lambda: focused(win) != order[-1] and focused(win), seconds=10) or "(stays)")
     return "tab: " + ", ".join(order)
 
 main = wait(lambda: window("Vellumar"), "no main window")
-press(main, "Many...")
-wait(lambda: window("Multiple Password Generator"), "Many... showed no batch window")
-press(main, "About Vellumar...")
-wait(lambda: window("About Vellumar"), "About Vellumar... showed no About window")
+for item, title in (("Many...", "Multiple Password Generator"), ("About Vellumar...", "About Vellumar")):
+    next(n for _, n in nodes(main) if n.name == item).queryAction().doAction(0)
+    wait(lambda: window(title), f"{item} showed no window")
 for title in ("Vellumar", "Multiple Password Generator", "About Vellumar"):
-    print("\n".join(tree(window(title))))
-    print(tab_order(title))
+    print(*(line(depth, node) for depth, node in nodes(window(title))), tab_order(title), sep="\n")
 EOF
 )
 diff -u <(echo "$expected") <(echo "$actual") || fail "the accessibility tree differs from the table (- expected, + found)"
