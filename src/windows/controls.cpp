@@ -1,5 +1,6 @@
 #include "windows/controls.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,26 @@
 #include "windows/design_scale.h"
 
 namespace vellumar {
+namespace {
+
+constexpr char kRoleProperty[] = "vellumarAccessibleRole";
+
+// Qt asks its accessibility factories about an object class by class, the most derived first; this one
+// answers for the widgets given a role.
+QAccessibleInterface* accessibleWithRole(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    const QVariant role = widget ? widget->property(kRoleProperty) : QVariant();
+    return role.isValid() ? new QAccessibleWidget(widget, QAccessible::Role(role.toInt())) : nullptr;
+}
+
+}  // namespace
+
+void setAccessibleRole(QWidget* widget, QAccessible::Role role)
+{
+    QAccessible::installFactory(accessibleWithRole);  // Qt keeps a factory once, however often installed
+    widget->setProperty(kRoleProperty, int(role));
+}
 
 void placeControls(QWidget* window, const DesignScale& scale, std::span<const Placement> table)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QString>
 #include <Qt>
 
@@ -47,6 +48,11 @@ QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, 
 // Flags of a window of fixed size whose title bar has a close box only; kind
 // is Qt::Window, Qt::Dialog or Qt::Tool.
 Qt::WindowFlags fixedWindowFlags(Qt::WindowType kind);
+
+// Gives the widget the role that assistive tools such as screen readers announce, in place of the one Qt
+// derives from its class (a window that is a plain QWidget would be announced as a mere panel). Call it
+// first thing in the widget's constructor, before anything asks for its accessible interface.
+void setAccessibleRole(QWidget* widget, QAccessible::Role role);
 
 // Sets the keyboard focus order of the widgets, first to last.
 void setTabOrderChain(std::initializer_list<QWidget*> widgets);

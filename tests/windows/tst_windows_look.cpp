@@ -55,25 +55,18 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<double>("fontScale");
-        QTest::addColumn<QStringList>("tabOrder");  // from the control that has the focus first
-        const QStringList main{"chkUpper", "chkLower", "txtNumChar", "cmdCreate", "txtNewPassword", "chkNumbers",
-                               "chkSpecialChar", "cmdCopyClose", "cmdClose", "cmdCopoy", "cmdMany"};
-        const QStringList batch{"txtNumPass", "cmdSave", "cmdGenerate", "txtPasswords", "cmdClose"};
-        const QStringList about{"cmdOK", "cmdSysInfo", "Text1"};
         for (const double scale : {1.0, 1.6}) {
             const QByteArray font = scale > 1 ? " larger font" : "";
-            QTest::newRow("main" + font) << QStringLiteral("frmPassCreate") << scale << main;
-            QTest::newRow("batch" + font) << QStringLiteral("frmMulti") << scale << batch;
-            QTest::newRow("about" + font) << QStringLiteral("frmAbout") << scale << about;
+            QTest::newRow("main" + font) << QStringLiteral("frmPassCreate") << scale;
+            QTest::newRow("batch" + font) << QStringLiteral("frmMulti") << scale;
+            QTest::newRow("about" + font) << QStringLiteral("frmAbout") << scale;
         }
     }
-    // No faults; the controls lie inside the window, the focus follows the tab order and every control that
-    // takes the focus has an accessible name.
+    // No faults, and the controls lie inside the window. (Names and the tab order: e2e_accessibility.)
     void everyWindowReadsWell()
     {
         QFETCH(QString, window);
         QFETCH(double, fontScale);
-        QFETCH(QStringList, tabOrder);
         const QFont original = QApplication::font();
         QFont font = original;
         font.setPointSizeF(font.pointSizeF() * fontScale);
@@ -92,16 +85,6 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
         for (QWidget* control : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(w->rect().contains(control->geometry()), qPrintable(control->objectName()));
-
-        QStringList visited;
-        for (int i = 0; i <= tabOrder.size(); ++i) {
-            QWidget* focus = QApplication::focusWidget();
-            QVERIFY(focus);
-            visited << focus->objectName();
-            QVERIFY2(!focus->accessibleName().isEmpty(), qPrintable(focus->objectName()));
-            QTest::keyClick(focus, Qt::Key_Tab);
-        }
-        QCOMPARE(visited, tabOrder + QStringList{tabOrder.first()});
     }
 };
 

@@ -48,6 +48,7 @@ QPalette noticePalette(QPalette palette)
 DesignLine::DesignLine(QWidget* parent, const QColor& colour, int penWidth)
     : QWidget(parent), colour_(colour), penWidth_(penWidth)
 {
+    setAccessibleRole(this, QAccessible::Separator);
     setObjectName(QStringLiteral("Line1"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -83,11 +84,37 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     : QWidget(parent, fixedWindowFlags(Qt::Dialog)),
       runtime_(runtime)
 {
+    setAccessibleRole(this, QAccessible::Dialog);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(tr("About Vellumar"));
 
     const DesignScale scale = DesignScale::forFont(font());
     setFixedSize(scale.size(5730, 2790));
+
+    // The controls are made in the order they stand on the screen, top to
+    // bottom and left to right: a screen reader reads them in this order.
+    // Tab keeps its own order, set below.
+
+    // The logo grows with the design by one factor in both directions, so it
+    // keeps its shape; the icon picks logo@2x.gif on screens scaled by 2 or
+    // more, so it stays sharp.
+    auto* picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setAccessibleName(tr("Vellumar logo"));
+    const QSize logoSize(83, 73);
+    picIcon->setPixmap(QIcon(QStringLiteral(":/vellumar/logo.gif")).pixmap(logoSize, devicePixelRatioF()));
+    picIcon->setScaledContents(true);
+    const double logoScale = std::min(scale.horizontal(), scale.vertical());
+    picIcon->setGeometry(scale.x(150), scale.y(150), int(std::lround(logoSize.width() * logoScale)),
+                         int(std::lround(logoSize.height() * logoScale)));
+
+    makeWrappedLabel(this, "lblTitle", tr("Vellumar"));
+    // Form_Load: the version of this program.
+    makeWrappedLabel(this, "lblVersion",
+                     QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
+    makeWrappedLabel(this, "lblDescription",
+                     tr("A light utility to create random passwords.  A version of the password "
+                        "generator in our password management software Quillory."));
 
     // The white line is two pixels wide and lies under the one-pixel grey
     // line at the same height: together they look engraved.
@@ -96,24 +123,12 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     auto* grey = new DesignLine(this, QColor(128, 128, 128), 1);
     grey->setGeometry(0, scale.y(1500), scale.x(5564) + 1, 1);
 
-    // The logo grows with the design by one factor in both directions, so it
-    // keeps its shape; the icon picks logo@2x.gif on screens scaled by 2 or
-    // more, so it stays sharp.
-    auto* picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    const QSize logoSize(83, 73);
-    picIcon->setPixmap(QIcon(QStringLiteral(":/vellumar/logo.gif")).pixmap(logoSize, devicePixelRatioF()));
-    picIcon->setScaledContents(true);
-    const double logoScale = std::min(scale.horizontal(), scale.vertical());
-    picIcon->setGeometry(scale.x(150), scale.y(150), int(std::lround(logoSize.width() * logoScale)),
-                         int(std::lround(logoSize.height() * logoScale)));
-
+    // Read-only, so Tab moves on from it as from any other control.
     auto* Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(tr("Legal notice"));
     Text1->setPlainText(QString::fromLatin1(kLegalNotice).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
     Text1->setReadOnly(true);
-    Text1->setTabChangesFocus(true);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // A narrow margin lets the five lines fit the design's height.
     Text1->document()->setDocumentMargin(2);
@@ -122,13 +137,6 @@ frmAbout::frmAbout(Runtime& runtime, QWidget* parent)
     cmdOK = makeButton(this, "cmdOK", tr("OK"));
     cmdOK->setDefault(true);
     auto* cmdSysInfo = makeButton(this, "cmdSysInfo", tr("&System Info..."));
-    makeWrappedLabel(this, "lblDescription",
-                     tr("A light utility to create random passwords.  A version of the password "
-                        "generator in our password management software Quillory."));
-    makeWrappedLabel(this, "lblTitle", tr("Vellumar"));
-    // Form_Load: the version of this program.
-    makeWrappedLabel(this, "lblVersion",
-                     QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
     placeControls(this, scale, kLayout);
 
     setTabOrderChain({cmdOK, cmdSysInfo, Text1});

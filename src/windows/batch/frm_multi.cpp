@@ -174,17 +174,22 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
     : QWidget(parent, fixedWindowFlags(Qt::Tool)),
       runtime_(runtime)
 {
+    setAccessibleRole(this, QAccessible::Dialog);
     setObjectName(QStringLiteral("frmMulti"));
     setWindowTitle(tr("Multiple Password Generator"));
 
-    makeLabel(this, "lblNumber", tr("Number of Passwords:"), Qt::AlignRight | Qt::AlignVCenter);
+    auto* lblNumber = makeLabel(this, "lblNumber", tr("Number of Passwords:"), Qt::AlignRight | Qt::AlignVCenter);
     txtNumPass = makeLineEdit(this, "txtNumPass", QStringLiteral("1"), Qt::AlignRight, runtime_.dialogs);
     txtNumPass->setAccessibleName(tr("Number of Passwords"));
+    txtNumPass->setAccessibleDescription(tr("How many passwords Generate makes: a whole number from 0 to 32767."));
+    lblNumber->setBuddy(txtNumPass);
     auto* cmdGenerate = makeButton(this, "cmdGenerate", tr("&Generate"));
 
     txtPasswords = new PasswordList(this);
     txtPasswords->setObjectName(QStringLiteral("txtPasswords"));
     txtPasswords->setAccessibleName(tr("Passwords"));
+    txtPasswords->setAccessibleDescription(
+        tr("One password per line, made with the main window's options; it can be edited and saved to a file."));
     txtPasswords->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtPasswords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtPasswords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -50,6 +50,7 @@ frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
     : QWidget(parent, fixedWindowFlags(Qt::Window)),
       runtime_(runtime)
 {
+    setAccessibleRole(this, QAccessible::Window);
     setObjectName(QStringLiteral("frmPassCreate"));
     setWindowTitle(runtime_.app.title);
 
@@ -66,6 +67,8 @@ frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
     auto* cmdMany = makeButton(client, "cmdMany", tr("Many..."));
     txtNewPassword = makeLineEdit(client, "txtNewPassword", QString(), Qt::AlignLeft, runtime_.dialogs);
     txtNewPassword->setAccessibleName(tr("Password"));
+    txtNewPassword->setAccessibleDescription(
+        tr("The password made last, or typed by hand; the copy buttons put this text on the clipboard."));
     auto* cmdCopyClose = makeButton(client, "cmdCopyClose", tr("&Copy and Close"));
     auto* cmdCopoy = makeButton(client, "cmdCopoy", tr("Copy &Without Closing"));
     auto* cmdClose = makeButton(client, "cmdClose", tr("&Exit"));
