@@ -9,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "runtime/win/ansi_text.h"
 #include "runtime/win/windows_services.h"
 
 namespace vellumar {
@@ -63,32 +64,36 @@ TEST(WindowsDesktop, StartsNothingButAProgramFile)
         EXPECT_FALSE(win::startProgram(path)) << path;
 }
 
-// The program's text is UTF-8; the ...A calls take the ANSI code page.
-TEST(WindowsDesktop, PassesNamesThroughTheAnsiCodePage)
+// The program's text is UTF-8: names the ANSI code page holds go to the ...A
+// calls, others (Cyrillic on a Western system) to the ...W calls. Each name is
+// a folder holding a text file of that name and copies of the marker tool,
+// one started directly and one opened through the shell.
+TEST(WindowsDesktop, PassesNamesBeyondAscii)
 {
-    const std::wstring wideName = L"Gr\u00fc\u00dfe \u00e9t\u00e9.txt";  // Grüße été.txt
-    BOOL lossy = FALSE;
-    char ansi[64];
-    if (GetACP() == CP_UTF8 ||
-        WideCharToMultiByte(CP_ACP, 0, wideName.c_str(), -1, ansi, sizeof ansi, nullptr, &lossy) == 0 || lossy)
-        GTEST_SKIP() << "the ANSI code page " << GetACP() << " lacks these letters";
-    ScratchFolder folder;
-    std::ofstream(folder.path / wideName) << "x";
-    const std::string utf8Name = "Gr\xc3\xbc\xc3\x9f" "e \xc3\xa9t\xc3\xa9.txt";
-    EXPECT_EQ(win::findFile(folder / utf8Name), utf8Name);
-    EXPECT_EQ(win::findFile(folder / "Gr*.txt"), utf8Name);
-
-    // Ärger\tool.exe, a copy of the marker tool built beside this test.
     char self[MAX_PATH];
     ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
-    const fs::path tool = folder.path / L"\u00c4rger" / "tool.exe";
-    fs::create_directory(tool.parent_path());
-    fs::copy_file(fs::path(self).parent_path() / "marker_tool.exe", tool);
-    ASSERT_TRUE(win::startProgram(folder / "\xc3\x84rger\\tool.exe"));
-    const fs::path marker = fs::path(tool) += ".ran";
-    for (int i = 0; i < 300 && !fs::exists(marker); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(fs::exists(marker)) << "the tool did not run";
+    ScratchFolder folder;
+    for (const auto& [wide, utf8] : {std::pair<std::wstring, std::string>{L"Gr\u00fc\u00dfe \u00e9t\u00e9", "Gr\xc3\xbc\xc3\x9f" "e \xc3\xa9t\xc3\xa9"},
+                                     {L"\u041f\u0430\u0440\u043e\u043b\u0438", "\xd0\x9f\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbb\xd0\xb8"}}) {
+        SCOPED_TRACE(utf8 + (win::fitsAnsi(utf8) ? ": ANSI calls" : ": wide calls"));
+        const fs::path sub = folder.path / wide;
+        fs::create_directory(sub);
+        std::ofstream(sub / (wide + L".txt")) << "x";
+        const std::string subUtf8 = folder / utf8;
+        EXPECT_EQ(win::findFile(subUtf8 + "\\" + utf8 + ".txt"), utf8 + ".txt");
+        EXPECT_EQ(win::findFile(subUtf8 + "\\*.txt"), utf8 + ".txt");
+
+        for (const char* copy : {"started.exe", "opened.exe"})
+            fs::copy_file(fs::path(self).parent_path() / "marker_tool.exe", sub / copy);
+        EXPECT_TRUE(win::startProgram(subUtf8 + "\\started.exe"));
+        EXPECT_TRUE(win::shellOpen({0, "open", subUtf8 + "\\opened.exe", subUtf8, kShowNormal}));
+        for (const char* marker : {"started.exe.ran", "opened.exe.ran"}) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+            while (!fs::exists(sub / marker) && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            EXPECT_TRUE(fs::exists(sub / marker)) << marker;
+        }
+    }
 }
 
 }  // namespace
