@@ -2,12 +2,14 @@
 """Checks a built Windows program file: its version record, field by field
 against the version in the root CMakeLists.txt, and its icon. With
 --program-file also the program itself: x86-64, windowed (no console opens
-beside it), stripped, and importing only system DLLs (linked statically).
+beside it), stripped, importing only system DLLs (linked statically), and its
+application manifest.
 Usage: check_program.py [--program-file] PROGRAM.exe"""
 import pathlib
 import re
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
@@ -27,6 +29,22 @@ EXPECTED_TEXTS = {
 SYSTEM_DLLS = {name + ".dll" for name in """advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32
     oleaut32 shell32 shlwapi user32 uxtheme version winmm ws2_32 dwmapi d3d9 d3d11 dxgi dwrite
     d2d1 netapi32 userenv mpr setupapi wtsapi32 authz shcore cfgmgr32 opengl32""".split()}
+
+# The manifest: element (in its namespace) or element@attribute, and the value
+# it must hold.
+ASM1, ASM3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
+SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
+SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
+EXPECTED_MANIFEST = {
+    f"{ASM1}assemblyIdentity@version": f"{MAJOR}.{MINOR}.{PATCH}.0",
+    f"{ASM1}assemblyIdentity@processorArchitecture": "amd64",
+    f"{ASM3}requestedExecutionLevel@level": "asInvoker",
+    f"{ASM3}requestedExecutionLevel@uiAccess": "false",
+    "{urn:schemas-microsoft-com:compatibility.v1}supportedOS@Id": "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+    f"{SETTINGS_2005}dpiAware": "true/pm",
+    f"{SETTINGS_2016}dpiAwareness": "PerMonitorV2",
+    f"{SETTINGS_2016}longPathAware": "true",
+}
 
 failures = []
 
@@ -75,6 +93,20 @@ def check_version_record(pe):
         check(len(picture) == size, f"icon picture present ({len(picture)} of {size} bytes)")
 
 
+def check_manifest(pe):
+    manifests = [entry.directory.entries[0].data.struct for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries
+                 if kind.id == pefile.RESOURCE_TYPE["RT_MANIFEST"] for entry in kind.directory.entries
+                 if entry.id == 1]
+    check(len(manifests) == 1, f"one application manifest, resource 1 ({len(manifests)})")
+    if not manifests:
+        return
+    root = ElementTree.fromstring(pe.get_data(manifests[0].OffsetToData, manifests[0].Size))
+    for path, expected in EXPECTED_MANIFEST.items():
+        tag, _, attribute = path.partition("@")
+        found = [element.get(attribute) if attribute else (element.text or "").strip() for element in root.iter(tag)]
+        check(found == [expected], f"manifest {path.rpartition('}')[2]} = {expected!r} (read {found})")
+
+
 def check_build(pe):
     header = pe.FILE_HEADER
     subsystem = pe.OPTIONAL_HEADER.Subsystem
@@ -94,6 +126,7 @@ def main(args):
     check_version_record(pe)
     if "--program-file" in args:
         check_build(pe)
+        check_manifest(pe)
     print(f"{len(failures)} failed")
     return 1 if failures else 0
 
