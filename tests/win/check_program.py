@@ -30,20 +30,12 @@ SYSTEM_DLLS = {name + ".dll" for name in """advapi32 comdlg32 gdi32 imm32 kernel
     oleaut32 shell32 shlwapi user32 uxtheme version winmm ws2_32 dwmapi d3d9 d3d11 dxgi dwrite
     d2d1 netapi32 userenv mpr setupapi wtsapi32 authz shcore cfgmgr32 opengl32""".split()}
 
-# The manifest: element (in its namespace) or element@attribute, and the value
-# it must hold.
-ASM1, ASM3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
-SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
-SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
+# The manifest: element (namespaces aside) or element@attribute, and its value.
 EXPECTED_MANIFEST = {
-    f"{ASM1}assemblyIdentity@version": f"{MAJOR}.{MINOR}.{PATCH}.0",
-    f"{ASM1}assemblyIdentity@processorArchitecture": "amd64",
-    f"{ASM3}requestedExecutionLevel@level": "asInvoker",
-    f"{ASM3}requestedExecutionLevel@uiAccess": "false",
-    "{urn:schemas-microsoft-com:compatibility.v1}supportedOS@Id": "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-    f"{SETTINGS_2005}dpiAware": "true/pm",
-    f"{SETTINGS_2016}dpiAwareness": "PerMonitorV2",
-    f"{SETTINGS_2016}longPathAware": "true",
+    "assemblyIdentity@version": f"{MAJOR}.{MINOR}.{PATCH}.0", "assemblyIdentity@processorArchitecture": "amd64",
+    "requestedExecutionLevel@level": "asInvoker", "requestedExecutionLevel@uiAccess": "false",
+    "supportedOS@Id": "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  # Windows 10 and 11
+    "dpiAware": "true/pm", "dpiAwareness": "PerMonitorV2", "longPathAware": "true",
 }
 
 failures = []
@@ -94,17 +86,20 @@ def check_version_record(pe):
 
 
 def check_manifest(pe):
-    manifests = [entry.directory.entries[0].data.struct for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries
-                 if kind.id == pefile.RESOURCE_TYPE["RT_MANIFEST"] for entry in kind.directory.entries
-                 if entry.id == 1]
-    check(len(manifests) == 1, f"one application manifest, resource 1 ({len(manifests)})")
-    if not manifests:
-        return
-    root = ElementTree.fromstring(pe.get_data(manifests[0].OffsetToData, manifests[0].Size))
-    for path, expected in EXPECTED_MANIFEST.items():
-        tag, _, attribute = path.partition("@")
-        found = [element.get(attribute) if attribute else (element.text or "").strip() for element in root.iter(tag)]
-        check(found == [expected], f"manifest {path.rpartition('}')[2]} = {expected!r} (read {found})")
+    found = [(entry.id, lang.data.struct) for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries
+             if kind.id == pefile.RESOURCE_TYPE["RT_MANIFEST"]
+             for entry in kind.directory.entries for lang in entry.directory.entries]
+    ids = [number for number, _ in found]
+    check(ids == [1], f"one application manifest, resource 1 ({ids})")
+    elements = [] if not found else ElementTree.fromstring(
+        pe.get_data(found[0][1].OffsetToData, found[0][1].Size)).iter()
+    read = {}
+    for element in elements:
+        tag = element.tag.rpartition("}")[2]
+        read[tag] = (element.text or "").strip()
+        read.update({f"{tag}@{name}": value for name, value in element.attrib.items()})
+    for key, value in EXPECTED_MANIFEST.items():
+        check(read.get(key) == value, f"manifest {key} = {value!r} (read {read.get(key)!r})")
 
 
 def check_build(pe):
