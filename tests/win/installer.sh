@@ -14,6 +14,7 @@ setup=$(readlink -f "$1") program=$(readlink -f "$2")
 version=$(grep -oP 'project\(Vellumar VERSION \K[0-9.]+' "$(dirname "$0")/../../CMakeLists.txt")
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumar'
 export WINEPREFIX="$work/prefix"
+mkdir "$WINEPREFIX"
 drive_c="$WINEPREFIX/drive_c"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vellumar.lnk"
 trap 'set +e; exec 8>&-; wineserver -k; wait; cleanup' EXIT
