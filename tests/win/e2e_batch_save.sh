@@ -26,7 +26,8 @@ save_as() {
 }
 # The overwrite question, answered with the access key $1.
 answer_question() {
-    activate_window "$(wait_for_message_box "$main")"
+    box=$(wait_for_message_box "$main")
+    activate_window "$box"
     xdotool key "$1"
     poll_until no_message_box "$main" || fail "the question stays"
 }
