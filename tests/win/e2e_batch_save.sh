@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The Windows program under wine, unpacked into a folder named in Cyrillic and
-# started from another working directory: "Many..." opens the batch window,
-# 1000 passwords are made and saved through the Windows Save dialog (wine's
-# common dialog). Every Save starts in the program's folder, not in the last
-# folder saved to nor in the working directory, also when the dialog opens
-# again after No to the overwrite question; an existing file there is found.
+# The Windows program under wine, started from another working directory:
+# 1000 passwords of the batch window saved through wine's Save dialog, which
+# starts in the program's (Cyrillic) folder every time, also after a save
+# elsewhere and after No to the overwrite question.
 # Arguments: the zip, the screenshots folder.
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"
@@ -14,8 +12,7 @@ zip=$1 shots=$2
 # other than the main and batch windows.
 new_window() { xdotool search --onlyvisible --class '^vellumar\.exe$' | grep -vxm1 -e "$1" -e "$2"; }
 no_message_box() { ! message_box "$1"; }
-# Saves as $1 (typed into the file name box, which has the focus) in the Save
-# dialog that has opened; after $2, a screenshot of the dialog.
+# Types $1 into the open Save dialog's focused name box (screenshot to $2).
 save_as() {
     dialog=$(poll_until new_window "$main" "$batch") || fail "no Save dialog"
     activate_window "$dialog"

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# The Windows installer under wine, in a fresh prefix of its own on the
-# stage's display, into the default folder and into one named with /D= (wine
-# drops a /D= path with a blank): /S installs the very program built, its
-# help file beside it and Uninstall.exe, the Start-menu shortcut and the
-# uninstall key with exactly the values below; the installed program shows
-# its main window; Uninstall.exe /S removes folder, shortcut and key. Nothing
-# may be there before, so a silent installer that installs nothing fails.
+# The installer under wine, in a fresh prefix, into the default folder and one
+# named with /D= (wine drops a /D= path with a blank): /S installs the program
+# built, its help file, Uninstall.exe, the shortcut and exactly the key values
+# below, and the program shows its window; Uninstall.exe /S removes it all.
 # Arguments: the installer, the program it holds.
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"

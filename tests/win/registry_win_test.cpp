@@ -22,10 +22,12 @@ constexpr RegistryRoot kHkeyCurrentUser = 0x80000001u;
 // Stores a letter count times, with its terminating zero; gives the value's name.
 std::string storeLetters(wchar_t letter, std::size_t count)
 {
-    const std::wstring text(count, letter), name = L"Letters" + std::to_wstring(letter) + L"x" + std::to_wstring(count);
-    EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Vellumar\\AnsiText", name.c_str(), REG_SZ,
-                              text.c_str(), DWORD((count + 1) * sizeof(wchar_t))), ERROR_SUCCESS);
-    return "Letters" + std::to_string(letter) + "x" + std::to_string(count);
+    const std::string name = "Letters" + std::to_string(letter) + "x" + std::to_string(count);
+    EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Vellumar\\AnsiText",
+                              std::wstring(name.begin(), name.end()).c_str(), REG_SZ,
+                              std::wstring(count, letter).c_str(), DWORD((count + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    return name;
 }
 
 TEST(WindowsRegistry, GivesUtf8WithinTheBufferOrAsksForMore)
