@@ -2,14 +2,16 @@
 # The stage of the whole Windows program: builds vellumar.exe (CMake preset
 # "windows-full") against the static Qt and libsodium of tools/windows-deps.sh
 # (which builds them first if its cache lacks them: about half an hour),
-# packs vellumar-<version>-win64.zip, and runs under wine the Windows tests:
-# the toolkit-free ones, the widget tests (offscreen), and the real-window
-# tests of the unpacked program on a private Xvfb with a window manager.
+# packs vellumar-<version>-win64.zip and makes the installer
+# vellumar-<version>-win64-setup.exe, and runs under wine the Windows tests:
+# the toolkit-free ones, the widget tests (offscreen), the real-window tests
+# of the unpacked program and the installer's on a private Xvfb with a
+# window manager.
 # Leaves no process behind.
 #
 # Usage: tools/windows-full-stage.sh [extra cmake configure arguments]
 # VELLUMAR_WINDOWS_FULL_BUILD names the build folder (default:
-# build/windows-full); the zip and the screenshots land there.
+# build/windows-full); the zip, the installer and the screenshots land there.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${VELLUMAR_WINDOWS_FULL_BUILD:-$root/build/windows-full}
@@ -93,10 +95,15 @@ for face in 'Tahoma:tahoma' 'Tahoma Bold:tahomabd'; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "${face%%:*} (TrueType)" \
         /d "Z:\\usr\\share\\wine\\fonts\\${face#*:}.ttf" /f >/dev/null
 done
-# Ready once a console test program runs through: the first starts after the
-# boot may still meet the desktop coming up on the display.
-for i in $(seq 1 10); do
-    wine "$build/tests/runtime/whole_number_tests.exe" --gtest_list_tests >/dev/null 2>&1 && break
+# Ready once a program of the build runs through and leaves its marker: the
+# first starts after the boot may still meet the desktop coming up on the
+# display. The marker tool is copied into the prefix, so a missing tool fails
+# here, and a prefix that is not ready within two minutes fails the stage.
+probe="$WINEPREFIX/drive_c/ready-probe.exe"
+cp "$build/tests/win/marker_tool.exe" "$probe"
+deadline=$((SECONDS + 120))
+until wine "$probe" >/dev/null 2>&1 && [ -e "$probe.ran" ]; do
+    [ $SECONDS -lt $deadline ] || { say "the wine prefix did not run $probe: not ready" >&2; exit 1; }
     sleep 0.5
 done
 say "wine prefix ready"
@@ -105,4 +112,4 @@ ctest --test-dir "$build" --output-on-failure --timeout 300 -LE wine_window
 say "toolkit-free and widget tests passed"
 ctest --test-dir "$build" --output-on-failure --timeout 300 -L wine_window
 say "real-window tests passed; screenshots in $build/screenshots"
-ls -l "$build"/vellumar-*-win64.zip "$build/src/vellumar.exe"
+ls -l "$build"/vellumar-*-win64.zip "$build"/vellumar-*-win64-setup.exe "$build/src/vellumar.exe"

@@ -1,6 +1,7 @@
 #include "runtime/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -57,7 +58,13 @@ std::optional<SaveDialogResult> QtDialogs::askSaveFile(QWidget* owner, const Sav
     dialog.setNameFilter(settings.filter);
     dialog.setDefaultSuffix(settings.defaultExtension);
     // Opens the dialog in the name's folder with the bare name in the box.
-    dialog.selectFile(settings.initialFileName);
+    // The folder is set explicitly: otherwise the native dialog starts in
+    // the folder it last visited in this run, or in the working directory.
+    const QString initial = QDir::fromNativeSeparators(settings.initialFileName);
+    const qsizetype slash = initial.lastIndexOf(u'/');
+    if (slash >= 0)
+        dialog.setDirectory(initial.left(slash > 0 ? slash : 1));
+    dialog.selectFile(initial.mid(slash + 1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
 

@@ -95,13 +95,14 @@ need_wine() {
     echo "SKIP: needs DISPLAY and WINEPREFIX (tools/windows-full-stage.sh sets them up)" >&2
     exit 77
 }
-# Unpacks the zip $1 and starts vellumar.exe from it; sets folder, APP_PID and main.
+# Unpacks the zip $1 into a folder named in Cyrillic (beyond a Western ANSI
+# code page) and starts vellumar.exe from it; sets folder, APP_PID and main.
 start_unpacked() {
-    local zip
+    local zip unpacked="$work/Пароли"
     zip=$(readlink -f "$1")
-    mkdir "$work/unpacked"
-    (cd "$work/unpacked" && cmake -E tar xf "$zip")
-    folder=$(dirname "$(find "$work/unpacked" -name vellumar.exe)")
+    mkdir "$unpacked"
+    (cd "$unpacked" && cmake -E tar xf "$zip")
+    folder=$(dirname "$(find "$unpacked" -name vellumar.exe)")
     start_program wine "$folder/vellumar.exe"
 }
 # The Windows name of a host path (wine's drive Z: is the host's root).

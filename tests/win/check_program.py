@@ -2,12 +2,14 @@
 """Checks a built Windows program file: its version record, field by field
 against the version in the root CMakeLists.txt, and its icon. With
 --program-file also the program itself: x86-64, windowed (no console opens
-beside it), stripped, and importing only system DLLs (linked statically).
+beside it), stripped, importing only system DLLs (linked statically), and its
+application manifest.
 Usage: check_program.py [--program-file] PROGRAM.exe"""
 import pathlib
 import re
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
@@ -27,6 +29,14 @@ EXPECTED_TEXTS = {
 SYSTEM_DLLS = {name + ".dll" for name in """advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32
     oleaut32 shell32 shlwapi user32 uxtheme version winmm ws2_32 dwmapi d3d9 d3d11 dxgi dwrite
     d2d1 netapi32 userenv mpr setupapi wtsapi32 authz shcore cfgmgr32 opengl32""".split()}
+
+# The manifest: element (namespaces aside) or element@attribute, and its value.
+EXPECTED_MANIFEST = {
+    "assemblyIdentity@version": f"{MAJOR}.{MINOR}.{PATCH}.0", "assemblyIdentity@processorArchitecture": "amd64",
+    "requestedExecutionLevel@level": "asInvoker", "requestedExecutionLevel@uiAccess": "false",
+    "supportedOS@Id": "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  # Windows 10 and 11
+    "dpiAware": "true/pm", "dpiAwareness": "PerMonitorV2", "longPathAware": "true",
+}
 
 failures = []
 
@@ -75,6 +85,23 @@ def check_version_record(pe):
         check(len(picture) == size, f"icon picture present ({len(picture)} of {size} bytes)")
 
 
+def check_manifest(pe):
+    found = [(entry.id, lang.data.struct) for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries
+             if kind.id == pefile.RESOURCE_TYPE["RT_MANIFEST"]
+             for entry in kind.directory.entries for lang in entry.directory.entries]
+    ids = [number for number, _ in found]
+    check(ids == [1], f"one application manifest, resource 1 ({ids})")
+    elements = [] if not found else ElementTree.fromstring(
+        pe.get_data(found[0][1].OffsetToData, found[0][1].Size)).iter()
+    read = {}
+    for element in elements:
+        tag = element.tag.rpartition("}")[2]
+        read[tag] = (element.text or "").strip()
+        read.update({f"{tag}@{name}": value for name, value in element.attrib.items()})
+    for key, value in EXPECTED_MANIFEST.items():
+        check(read.get(key) == value, f"manifest {key} = {value!r} (read {read.get(key)!r})")
+
+
 def check_build(pe):
     header = pe.FILE_HEADER
     subsystem = pe.OPTIONAL_HEADER.Subsystem
@@ -94,6 +121,7 @@ def main(args):
     check_version_record(pe)
     if "--program-file" in args:
         check_build(pe)
+        check_manifest(pe)
     print(f"{len(failures)} failed")
     return 1 if failures else 0
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows program under wine: the About window's "&System Info..." starts
 # the program that HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO value PATH
-# names (in a folder whose name has a blank), and not the decoy System.exe
-# that a command line split at the blank would start; with neither of the two
-# entries it shows "System Information Is Unavailable At This Time".
+# names (in a folder named in Cyrillic, with a blank), and not the decoy
+# Системные.exe that a command line split at the blank would start; with
+# neither of the two entries it shows "System Information Is Unavailable At
+# This Time".
 # Arguments: the zip, the screenshots folder, the marker program.
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"
@@ -15,7 +16,7 @@ forget_entries() {
     wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO /f >/dev/null 2>&1 || true
 }
 trap 'forget_entries; cleanup' EXIT
-tool="$work/System Info Tools/msinfo32.exe" decoy="$work/System.exe"
+tool="$work/Системные сведения/msinfo32.exe" decoy="$work/Системные.exe"
 mkdir "$(dirname "$tool")"
 cp "$marker" "$tool"
 cp "$marker" "$decoy"

@@ -26,7 +26,7 @@ std::wstring toWide(UINT codePage, std::string_view text)
     return wide;
 }
 
-std::string fromWide(UINT codePage, const std::wstring& wide)
+std::string fromWide(UINT codePage, std::wstring_view wide)
 {
     if (wide.empty())
         return {};
@@ -39,6 +39,29 @@ std::string fromWide(UINT codePage, const std::wstring& wide)
 }
 
 }  // namespace
+
+bool fitsAnsi(std::string_view utf8)
+{
+    if (isAscii(utf8) || GetACP() == CP_UTF8)
+        return true;
+    const std::wstring wide = toWide(CP_UTF8, utf8);
+    // No best-fit letters ("e" for "é"), and a default character means
+    // one was lost. Code pages that refuse these flags count as not fitting.
+    BOOL lost = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                           static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
+    return length > 0 && !lost;
+}
+
+std::wstring utf8ToWide(std::string_view utf8)
+{
+    return toWide(CP_UTF8, utf8);
+}
+
+std::string wideToUtf8(std::wstring_view wide)
+{
+    return fromWide(CP_UTF8, wide);
+}
 
 std::string utf8ToAnsi(std::string_view utf8)
 {

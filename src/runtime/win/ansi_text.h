@@ -11,4 +11,10 @@ namespace vellumar::win {
 std::string utf8ToAnsi(std::string_view utf8);
 std::string ansiToUtf8(std::string_view ansi);
 
+// Whether the ANSI code page holds every character of a UTF-8 text: the
+// ...A functions take it as it is; otherwise the ...W functions must.
+bool fitsAnsi(std::string_view utf8);
+std::wstring utf8ToWide(std::string_view utf8);
+std::string wideToUtf8(std::wstring_view wide);
+
 }  // namespace vellumar::win

@@ -1,4 +1,5 @@
-// The registry over advapi32: RegOpenKeyExA, RegQueryValueExA, RegCloseKey.
+// The registry over advapi32: RegOpenKeyExA, RegQueryValueExA, RegCloseKey;
+// RegQueryValueExW for text that the ANSI code page cannot hold.
 
 #include <windows.h>
 
@@ -6,6 +7,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "runtime/win/ansi_text.h"
 #include "runtime/win/windows_services.h"
@@ -30,6 +33,22 @@ HKEY toHandle(std::uintptr_t value)
 bool holdsText(DWORD type)
 {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// A text value read wide, as UTF-8 with its terminating zero; empty when
+// it cannot be read.
+std::string wideText(HKEY key, const std::string& valueName)
+{
+    const std::wstring name = utf8ToWide(valueName);
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        return {};
+    std::vector<wchar_t> text(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()),
+                         &bytes) != ERROR_SUCCESS)
+        return {};
+    return wideToUtf8(std::wstring_view(text.data(), bytes / sizeof(wchar_t)));
 }
 
 class WindowsRegistry final : public Registry {
@@ -59,8 +78,13 @@ public:
         if (result == ERROR_SUCCESS && data != nullptr && size != nullptr && holdsText(valueType)) {
             // Text comes back in the ANSI code page; the program's text is
             // UTF-8, which may need more bytes than the buffer has.
-            const std::string text =
-                ansiToUtf8(std::string_view(reinterpret_cast<const char*>(data), returned));
+            const std::string_view ansi(reinterpret_cast<const char*>(data), returned);
+            std::string text = ansiToUtf8(ansi);
+            // Letters the code page lacks came back as "?": read it wide.
+            if (ansi.find('?') != std::string_view::npos) {
+                if (std::string wide = wideText(toHandle(key), valueName); !wide.empty())
+                    text = std::move(wide);
+            }
             if (text.size() > capacity) {
                 *size = static_cast<std::uint32_t>(text.size());
                 return ERROR_MORE_DATA;
