@@ -212,25 +212,29 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
 
 frmMulti::~frmMulti() = default;
 
-QString frmMulti::listText() const
+QString frmMulti::listText(const QString& end) const
 {
     // The document keeps lines as blocks; the raw text separates them with
     // paragraph separators (and Shift+Enter puts line separators inside one).
+    // They become CR LF in place, from the back, so that a long list is held
+    // only once more than the document holds it.
     QString text = txtPasswords->document()->toRawText();
-    qsizetype breaks = 0;
-    for (const QChar c : std::as_const(text))
-        breaks += (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) ? 1 : 0;
-    if (breaks == 0)
-        return text;
-    QString list;
-    list.reserve(text.size() + breaks);
-    for (const QChar c : std::as_const(text)) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            list += kLineEnd;
-        else
-            list += c;
+    const auto isBreak = [](QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; };
+    const qsizetype breaks = std::count_if(text.cbegin(), text.cend(), isBreak);
+    qsizetype from = text.size(), to = from + breaks;
+    text.resize(to + end.size());
+    std::copy(end.cbegin(), end.cend(), text.begin() + to);
+    QChar* chars = text.data();
+    while (from > 0 && to > from) {
+        const QChar c = chars[--from];
+        if (isBreak(c)) {
+            chars[--to] = u'\n';
+            chars[--to] = u'\r';
+        } else {
+            chars[--to] = c;
+        }
     }
-    return list;
+    return text;
 }
 
 void frmMulti::cmdGenerate_Click()
@@ -381,7 +385,7 @@ void frmMulti::cmdSave_Click()
 
 QString frmMulti::SavePasswords(const QString& strSavePath)
 {
-    return runtime_.files.writeText(strSavePath, listText() + kLineEnd);
+    return runtime_.files.writeText(strSavePath, listText(kLineEnd));
 }
 
 void frmMulti::cmdClose_Click()

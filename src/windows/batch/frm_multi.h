@@ -50,8 +50,9 @@ public:
     explicit frmMulti(Runtime& runtime, QWidget* parent = nullptr);
     ~frmMulti() override;
 
-    // The list as the program sees it: the field's lines, each ended by CR LF.
-    QString listText() const;
+    // The list as the program sees it: the field's lines with CR LF between
+    // them, then end.
+    QString listText(const QString& end = {}) const;
 
     // Writes the list and one more CR LF to the file. Returns the reason for
     // a failure, or empty text on success.
