@@ -97,8 +97,8 @@ need_wine() {
 }
 # Unpacks the zip $1 into a folder named in Cyrillic (beyond a Western ANSI
 # code page) and starts vellumar.exe from it; sets folder, APP_PID and main.
-start_unpacked() {
-    local zip unpacked="$work/Пароли"
+start_unpacked() {  # the zip, the folder's name (default: Cyrillic, beyond the ANSI code page)
+    local zip unpacked="$work/${2:-Пароли}"
     zip=$(readlink -f "$1")
     mkdir "$unpacked"
     (cd "$unpacked" && cmake -E tar xf "$zip")

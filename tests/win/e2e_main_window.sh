@@ -23,7 +23,9 @@ open_help() {
     xdotool key --delay 150 alt Right Down Return
 }
 
-start_unpacked "$zip"
+# Help from a folder named in Cyrillic shows no help window under wine yet
+# (whether wine's hh.exe or the program is at fault is not known): ASCII here.
+start_unpacked "$zip" unpacked
 screenshot "$main" "$shots/wine-main-window.png"
 open_help
 help=$(wait_for_window "$help_title")
