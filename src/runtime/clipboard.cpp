@@ -12,6 +12,7 @@ QMimeData* passwordMimeData(const QString& text)
     data->setText(text);
     // The hint KDE's clipboard manager and others honour: do not keep this.
     data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
+    addPlatformSecretMarks(*data);
     return data;
 }
 

@@ -2,12 +2,13 @@
 # The Windows program under wine, driven with the keyboard: "Help Contents..."
 # opens vellumar100.chm beside it in wine's hh.exe, and without the file a
 # message names its full path; Alt+P then Alt+W puts a password on the (X)
-# clipboard, and "&Copy and Close" ends the program leaving a new one there.
-# Arguments: the zip, the screenshots folder.
+# clipboard, and "&Copy and Close" ends the program leaving a new one there,
+# marked to stay out of Windows' clipboard history.
+# Arguments: the zip, the screenshots folder, the clipboard format reader.
 set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"
 need_wine
-zip=$1 shots=$2
+zip=$1 shots=$2 formats=$3
 help_title='Vellumar Help'
 close_help() {
     local id
@@ -55,3 +56,4 @@ wait_for_exit "$APP_PID"
 second=$(poll_until clipboard_matching '[a-z0-9]{7}' "$first")
 sleep 1
 [ "$(clipboard)" = "$second" ] || fail "the clipboard lost the password after the program ended"
+wine "$formats" "$second" || fail "the clipboard's Windows formats"
