@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
 #include "runtime/runtime.h"
 
@@ -51,8 +52,9 @@ public:
     ~frmMulti() override;
 
     // The list as the program sees it: the field's lines with CR LF between
-    // them, then end.
+    // them, then end; and the same in pieces, without end.
     QString listText(const QString& end = {}) const;
+    void forEachListPiece(const std::function<void(QStringView)>& piece) const;
 
     // Writes the list and one more CR LF to the file. Returns the reason for
     // a failure, or empty text on success.
