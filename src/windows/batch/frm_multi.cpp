@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 
 #include "runtime/clipboard.h"
 #include "runtime/dialogs.h"
@@ -244,9 +243,14 @@ void frmMulti::cmdGenerate_Click()
 {
     if (batchInput_)
         return;
-    // A new batch replaces the list whatever the count turns out to be.
+    // A new batch replaces the list whatever the count turns out to be. A
+    // long list takes a while to go; messages then come with the normal
+    // pointer.
     const UndoPaused undoPaused(*txtPasswords);
-    txtPasswords->clear();
+    {
+        const BusyPointer busy;
+        txtPasswords->clear();
+    }
 
     const std::optional<std::int16_t> count = readWholeNumber(txtNumPass->text());
     if (!count) {
