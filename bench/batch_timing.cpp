@@ -9,6 +9,7 @@
 //
 //   batch_timing              32767 x 7, x 64 and x 2046, 5 runs each
 //   batch_timing L...         only these lengths
+//   batch_timing --no-pwgen [L...]  the same without pwgen (it takes minutes)
 //   batch_timing --memory L   one batch of 32767 x L and its save, alone
 //                             (for peak memory in a fresh process, or a profile)
 #include <QApplication>
@@ -106,8 +107,10 @@ BatchRun runBatch(frmPassCreate& main, frmMulti& batch, int length)
     batch.findChild<QPushButton*>(QStringLiteral("cmdGenerate"))->click();  // returns once the last line has been drawn
     BatchRun run{msSince(timer), peakMiB(), 0};
     run.listMiB = residentMiB() - before;
-    // Only now: the list's text is a copy of the whole document, twice.
-    if (batch.listText().size() != qsizetype{kCount} * (length + 2))
+    // The list's size from its pieces, which are never the whole list at once.
+    qsizetype size = 0;
+    batch.forEachListPiece([&size](QStringView piece) { size += piece.size(); });
+    if (size != qsizetype{kCount} * (length + 2))
         std::fprintf(stderr, "unexpected list size\n");
     return run;
 }
@@ -223,7 +226,12 @@ int main(int argc, char** argv)
     auto* batch = qobject_cast<frmMulti*>(windows.show(QStringLiteral("frmMulti")));
     QCoreApplication::processEvents();
     const QSize listSize = batch->findChild<QPlainTextEdit*>(QStringLiteral("txtPasswords"))->size();
-    const bool havePwgen = !QStandardPaths::findExecutable(QStringLiteral("pwgen")).isEmpty();
+    bool havePwgen = !QStandardPaths::findExecutable(QStringLiteral("pwgen")).isEmpty();
+    if (argc > 1 && std::strcmp(argv[1], "--no-pwgen") == 0) {
+        havePwgen = false;
+        --argc;
+        ++argv;
+    }
 
     if (argc == 3 && std::strcmp(argv[1], "--memory") == 0) {
         const int length = std::atoi(argv[2]);

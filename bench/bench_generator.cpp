@@ -1,7 +1,7 @@
-// Generator throughput: one longest password (with the source's type known,
-// and through the RandomSource interface as the main window holds it), a
-// batch's worth of short ones, and the cost of a single buffered draw as the
-// ceiling.
+// Generator throughput through its one entry point: one longest password
+// (from a source whose type the caller knows, and from one the compiler
+// cannot see through, as the main window holds it), a batch's worth of short
+// ones, and the cost of a single buffered draw as the ceiling.
 #include <benchmark/benchmark.h>
 
 #include "generator/password_generator.h"

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstring>
 #include <memory>
@@ -24,13 +25,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumar"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
-    // The 16-pixel icon for title bars, larger drawings of it where the
-    // desktop shows icons bigger (task switcher, dock).
-    QIcon icon(QStringLiteral(":/vellumar/icon.png"));
-    for (const int size : {32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/vellumar/icons/%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
-
     SodiumRandomSource random;
     QtDialogs dialogs(QStringLiteral("Vellumar"));
     const std::unique_ptr<Desktop> desktop = makeSystemDesktop();
@@ -41,5 +35,15 @@ int main(int argc, char** argv)
 
     defineAppWindows(runtime);
     windows.show(QStringLiteral("frmPassCreate"));
+    // The icon once the main window is on its way: reading its pictures (and
+    // loading the image plugins) would hold the window up. The 16-pixel one
+    // for title bars, larger drawings where the desktop shows icons bigger
+    // (task switcher, dock).
+    QTimer::singleShot(0, &app, [] {
+        QIcon icon(QStringLiteral(":/vellumar/icon.png"));
+        for (const int size : {32, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/vellumar/icons/%1.png").arg(size));
+        QApplication::setWindowIcon(icon);
+    });
     return app.exec();
 }

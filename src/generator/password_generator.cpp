@@ -2,6 +2,7 @@
 
 #include "runtime/whole_number.h"
 
+#include <array>
 #include <cassert>
 #include <type_traits>
 #include <utility>
@@ -12,6 +13,10 @@ namespace {
 constexpr std::string_view kUpper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr std::string_view kLower = "abcdefghijklmnopqrstuvwxyz";
 constexpr std::string_view kDigits = "0123456789";
+
+// Every printable ASCII punctuation character except the grave accent, in
+// ascending order of code: 33-47, 58-64, 91-95, 123-126.
+using SpecialCharacterTable = std::array<char, 31>;
 
 constexpr SpecialCharacterTable buildSpecialTable()
 {
@@ -29,7 +34,8 @@ static_assert(kSpecial[0] == '!' && kSpecial[14] == '/' && kSpecial[15] == ':' &
               kSpecial[21] == '@' && kSpecial[22] == '[' && kSpecial[26] == '_' &&
               kSpecial[27] == '{' && kSpecial[30] == '~');
 
-// The characters of each class, indexed by CharacterClass.
+// The characters of each class, in the order a class draw maps onto them:
+// upper-case letters, lower-case letters, digits, special characters.
 constexpr std::string_view kAlphabets[4] = {kUpper, kLower, kDigits,
                                             {kSpecial.data(), kSpecial.size()}};
 
@@ -88,16 +94,6 @@ std::optional<std::string> makePassword(const PasswordOptions& options, Source& 
 
 }  // namespace
 
-SpecialCharacterTable makeSpecialCharacterTable()
-{
-    return kSpecial;
-}
-
-std::string_view classCharacters(CharacterClass cls)
-{
-    return kAlphabets[static_cast<std::size_t>(cls)];
-}
-
 std::optional<std::string> generatePassword(const PasswordOptions& options,
                                             RandomSource& random,
                                             const ShowMessage& showMessage)
@@ -106,13 +102,6 @@ std::optional<std::string> generatePassword(const PasswordOptions& options,
     // virtual call per draw.
     if (auto* sodium = dynamic_cast<SodiumRandomSource*>(&random))
         return makePassword(options, *sodium, showMessage);
-    return makePassword(options, random, showMessage);
-}
-
-std::optional<std::string> generatePassword(const PasswordOptions& options,
-                                            SodiumRandomSource& random,
-                                            const ShowMessage& showMessage)
-{
     return makePassword(options, random, showMessage);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,9 +9,6 @@
 
 namespace vellumar {
 
-// The character classes, numbered in the order a class draw maps onto them.
-enum class CharacterClass { Upper = 0, Lower = 1, Digit = 2, Special = 3 };
-
 // What the user chose in the main window, read afresh for every password.
 struct PasswordOptions {
     bool upper = false;
@@ -21,14 +17,6 @@ struct PasswordOptions {
     bool special = false;
     std::string lengthText = "7";  // converted only when a class is chosen
 };
-
-// Every printable ASCII punctuation character except the grave accent, in
-// ascending order of code: 33-47, 58-64, 91-95, 123-126.
-using SpecialCharacterTable = std::array<char, 31>;
-SpecialCharacterTable makeSpecialCharacterTable();
-
-// The characters each class can produce, in draw order.
-std::string_view classCharacters(CharacterClass cls);
 
 namespace messages {
 inline constexpr std::string_view kNoClassChosen =
@@ -43,14 +31,10 @@ using ShowMessage = std::function<void(std::string_view)>;
 
 // Makes one password. Returns the password (empty for a length of 0 or less),
 // or nothing after telling the user through showMessage why none was made.
-// Both are the same code; with the libsodium source (known by its type, or
-// found behind the interface) its draws are inlined rather than called
-// through the interface.
+// With the buffered system source behind the interface its draws are
+// inlined rather than called through the interface.
 std::optional<std::string> generatePassword(const PasswordOptions& options,
                                             RandomSource& random,
-                                            const ShowMessage& showMessage);
-std::optional<std::string> generatePassword(const PasswordOptions& options,
-                                            SodiumRandomSource& random,
                                             const ShowMessage& showMessage);
 
 }  // namespace vellumar

@@ -2,7 +2,7 @@
 
 #include <sodium.h>
 
-#include "runtime/system_random.h"
+#include "generator/system_random.h"
 
 #include <stdexcept>
 

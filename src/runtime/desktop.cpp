@@ -29,13 +29,13 @@ public:
     void open(const ShellOpenRequest& request, std::function<void(bool)> done) override;
     bool startProgram(const std::string& programPath) override;
     std::string findFile(const std::string& path) override;
-    Registry& registry() override { return *registry_; }
+    Registry& registry() override;
 
 private:
 #if defined(_WIN32)
     std::unique_ptr<Registry> registry_ = win::makeRegistry();
 #else
-    std::unique_ptr<MemoryRegistry> registry_ = std::make_unique<MemoryRegistry>();
+    std::unique_ptr<MemoryRegistry> registry_;  // made when first asked for
     XdgShellOpen xdg_;
 #endif
 };
@@ -43,6 +43,11 @@ private:
 #if defined(_WIN32)
 
 SystemDesktop::SystemDesktop() = default;
+
+Registry& SystemDesktop::registry()
+{
+    return *registry_;
+}
 
 void SystemDesktop::open(const ShellOpenRequest& request, std::function<void(bool)> done)
 {
@@ -61,14 +66,21 @@ std::string SystemDesktop::findFile(const std::string& path)
 
 #else
 
-SystemDesktop::SystemDesktop()
+SystemDesktop::SystemDesktop() = default;
+
+Registry& SystemDesktop::registry()
 {
-    // There is no registry here: publish the system-information tool found
-    // on PATH where the About window looks for it.
-    const char* path = std::getenv("PATH");
-    const std::string tool = findSystemInfoTool(path ? path : "");
-    if (!tool.empty())
-        registry_->setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
+    // There is no registry here: the system-information tool found on PATH is
+    // published where the About window looks for it, once it looks (not
+    // before the first window is up).
+    if (!registry_) {
+        registry_ = std::make_unique<MemoryRegistry>();
+        const char* path = std::getenv("PATH");
+        const std::string tool = findSystemInfoTool(path ? path : "");
+        if (!tool.empty())
+            registry_->setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
+    }
+    return *registry_;
 }
 
 void SystemDesktop::open(const ShellOpenRequest& request, std::function<void(bool)> done)

@@ -60,13 +60,14 @@ QString QtFileService::documentsFolder()
     return homeFolder();
 }
 
-QString QtFileService::writeText(const QString& path, const QString& text)
+QString QtFileService::writeText(const QString& path, const TextPieces& text)
 {
 #if defined(Q_OS_UNIX)
     return writeFileSafely(path, text);
 #else
     QStringEncoder encoder(QStringConverter::System);
-    const QByteArray bytes = encoder.encode(text);
+    QByteArray bytes;
+    text([&](QStringView piece) { bytes += encoder.encode(piece); });
     // No writing in place: where no new file can be made beside the old one, a
     // failure midway would leave neither the old list nor the new.
     QSaveFile file(path);

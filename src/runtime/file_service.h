@@ -1,11 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+
+#include <functional>
 
 namespace vellumar {
 
 // What is at a path.
 enum class PathKind { Nothing, File, Folder };
+
+// A text handed over in pieces: called with a function, it gives that
+// function every piece in order. It may be called more than once.
+using TextPieces = std::function<void(const std::function<void(QStringView)>& piece)>;
 
 // The files the program writes: the saved password list.
 class FileService {
@@ -32,8 +39,13 @@ public:
     // only, and the user's own file keeps its permissions, never wider; a file
     // the user may write in a folder they may not is overwritten in place,
     // after its whole new size has been reserved. Returns the reason for a
-    // failure, or empty text on success.
-    virtual QString writeText(const QString& path, const QString& text) = 0;
+    // failure, or empty text on success. The text comes in pieces, so that a
+    // long one need not be held whole a second time.
+    virtual QString writeText(const QString& path, const TextPieces& text) = 0;
+    QString writeText(const QString& path, const QString& text)
+    {
+        return writeText(path, [&text](const std::function<void(QStringView)>& piece) { piece(text); });
+    }
 };
 
 class QtFileService final : public FileService {
@@ -41,7 +53,8 @@ public:
     PathKind kindAt(const QString& path) override;
     bool canCreateIn(const QString& folder) override;
     QString documentsFolder() override;
-    QString writeText(const QString& path, const QString& text) override;
+    using FileService::writeText;
+    QString writeText(const QString& path, const TextPieces& text) override;
 };
 
 }  // namespace vellumar

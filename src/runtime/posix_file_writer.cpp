@@ -155,27 +155,38 @@ Place locate(const QString& path)
     }
 }
 
-// Hands the text to write in pieces of the system's 8-bit encoding, so that a
-// long list is never held twice; a piece never ends inside a character.
+// Hands the text to write in pieces of the system's 8-bit encoding, each
+// filling a buffer, so that a long list is never held twice; a piece never
+// ends inside a character. Stops handing over at the first the sink refuses.
 template <typename Sink>
-bool forEachEncodedPiece(const QString& text, Sink&& sink)
+bool forEachEncodedPiece(const TextPieces& text, Sink&& sink)
 {
     constexpr qsizetype kPiece = 1 << 18;
     QStringEncoder encoder(QStringConverter::System);
     QByteArray buffer(encoder.requiredSpace(kPiece), Qt::Uninitialized);
-    for (qsizetype at = 0; at < text.size();) {
-        qsizetype length = std::min(kPiece, text.size() - at);
-        if (at + length < text.size() && text.at(at + length - 1).isHighSurrogate())
-            --length;
-        const char* end = encoder.appendToBuffer(buffer.data(), QStringView(text).mid(at, length));
-        if (!sink(buffer.constData(), static_cast<std::size_t>(end - buffer.constData())))
-            return false;
-        at += length;
-    }
-    return true;
+    char* end = buffer.data();
+    bool ok = true;
+    const auto flush = [&] {
+        ok = ok && sink(buffer.constData(), static_cast<std::size_t>(end - buffer.constData()));
+        end = buffer.data();
+    };
+    text([&](QStringView piece) {
+        while (ok && !piece.isEmpty()) {
+            qsizetype length = std::min(kPiece, piece.size());
+            if (length < piece.size() && piece.at(length - 1).isHighSurrogate())
+                --length;
+            if (end - buffer.constData() + encoder.requiredSpace(length) > buffer.size())
+                flush();
+            end = encoder.appendToBuffer(end, piece.first(length));
+            piece = piece.sliced(length);
+        }
+    });
+    if (end != buffer.constData())
+        flush();
+    return ok;
 }
 
-off_t encodedSize(const QString& text)
+off_t encodedSize(const TextPieces& text)
 {
     off_t size = 0;
     forEachEncodedPiece(text, [&](const char*, std::size_t length) {
@@ -186,7 +197,7 @@ off_t encodedSize(const QString& text)
 }
 
 // Writes the whole text at the descriptor's offset; errno tells why it failed.
-bool writeAll(int fd, const QString& text)
+bool writeAll(int fd, const TextPieces& text)
 {
     return forEachEncodedPiece(text, [fd](const char* data, std::size_t length) {
         while (length > 0) {
@@ -207,7 +218,7 @@ bool writeAll(int fd, const QString& text)
 // A file the user may write in a folder they may not: no new file can be made
 // beside it, so it is overwritten where it is. Its whole new size is reserved
 // first, so that a full disk is found while the old text is still intact.
-QString writeInPlace(const Place& place, const QString& text)
+QString writeInPlace(const Place& place, const TextPieces& text)
 {
     if (place.existing->st_uid != ::geteuid())
         return say("Its folder may not be written, and the file belongs to another user, who could read the "
@@ -270,7 +281,7 @@ bool unchanged(const Place& place)
 
 }  // namespace
 
-QString writeFileSafely(const QString& path, const QString& text)
+QString writeFileSafely(const QString& path, const TextPieces& text)
 {
     const Place place = locate(path);
     if (!place.refusal.isEmpty())

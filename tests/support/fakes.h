@@ -60,7 +60,7 @@ public:
     PathKind kindAt(const QString& path) override { return real.kindAt(path); }
     bool canCreateIn(const QString& folder) override { return folder != readOnlyFolder; }
     QString documentsFolder() override { return documents; }
-    QString writeText(const QString& path, const QString& text) override { return real.writeText(path, text); }
+    QString writeText(const QString& path, const TextPieces& text) override { return real.writeText(path, text); }
 
     QtFileService real;
     QString readOnlyFolder;

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,7 +19,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 
 #include "runtime/clipboard.h"
 #include "runtime/dialogs.h"
@@ -36,32 +34,37 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-// How long a batch collects passwords before it shows them: about one frame,
+// How long a batch collects passwords before it shows them: about two frames,
 // and at least kWorkPerShow times as long as its last showing took (laying
 // out the lines in view, the whole of each however little of a long line is
 // in view, and painting), so that showing stays a small share of the batch;
 // but no longer than kShowAtLeastEveryMs, so that a long batch counts up and
 // takes Esc several times a second.
-constexpr qint64 kShowEveryMs = 16;
-constexpr qint64 kWorkPerShow = 9;
+constexpr qint64 kShowEveryMs = 33;
+constexpr qint64 kWorkPerShow = 19;
 constexpr qint64 kShowAtLeastEveryMs = 100;
 
 // Shows the busy pointer over every window for as long as it lives.
 class BusyPointer {
 public:
     BusyPointer() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyPointer() { release(); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
+};
 
-    void release()
-    {
-        if (std::exchange(busy_, false))
-            QGuiApplication::restoreOverrideCursor();
-    }
+// Keeps the list from recording undo steps for as long as it lives, which
+// also forgets the steps recorded before: a batch's list is not worth
+// undoing step by step, recording it would cost as much as building it.
+class UndoPaused {
+public:
+    explicit UndoPaused(QPlainTextEdit& list) : list_(list) { list_.setUndoRedoEnabled(false); }
+    ~UndoPaused() { list_.setUndoRedoEnabled(true); }
+    UndoPaused(const UndoPaused&) = delete;
+    UndoPaused& operator=(const UndoPaused&) = delete;
 
 private:
-    bool busy_ = true;
+    QPlainTextEdit& list_;
 };
 
 // The controls' boxes in the design, in twips.
@@ -103,11 +106,6 @@ void PasswordList::append(const QString& lines)
 
 void PasswordList::showEnd()
 {
-    // The view learns of new lines only as it lays them out; tell it the
-    // document's size now so the scroll bar is right at once.
-    QAbstractTextDocumentLayout* layout = document()->documentLayout();
-    emit layout->documentSizeChanged(layout->documentSize());
-
     // Follow the end, and draw it now: a short batch does not return to the
     // event loop until it has finished. That lays out only the lines in view.
     QTextCursor cursor(document());
@@ -212,28 +210,32 @@ frmMulti::frmMulti(Runtime& runtime, QWidget* parent)
 
 frmMulti::~frmMulti() = default;
 
+void frmMulti::forEachListPiece(const std::function<void(QStringView)>& piece) const
+{
+    // The document keeps lines as blocks, and Shift+Enter puts line
+    // separators inside one: both end a line. A block at a time, so that a
+    // long list is never held whole a second time.
+    const QTextDocument* document = txtPasswords->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block != document->begin())
+            piece(kLineEnd);
+        const QString text = block.text();
+        QStringView rest(text);
+        for (qsizetype at; (at = rest.indexOf(QChar::LineSeparator)) >= 0; rest = rest.sliced(at + 1)) {
+            piece(rest.first(at));
+            piece(kLineEnd);
+        }
+        piece(rest);
+    }
+}
+
 QString frmMulti::listText(const QString& end) const
 {
-    // The document keeps lines as blocks; the raw text separates them with
-    // paragraph separators (and Shift+Enter puts line separators inside one).
-    // They become CR LF in place, from the back, so that a long list is held
-    // only once more than the document holds it.
-    QString text = txtPasswords->document()->toRawText();
-    const auto isBreak = [](QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; };
-    const qsizetype breaks = std::count_if(text.cbegin(), text.cend(), isBreak);
-    qsizetype from = text.size(), to = from + breaks;
-    text.resize(to + end.size());
-    std::copy(end.cbegin(), end.cend(), text.begin() + to);
-    QChar* chars = text.data();
-    while (from > 0 && to > from) {
-        const QChar c = chars[--from];
-        if (isBreak(c)) {
-            chars[--to] = u'\n';
-            chars[--to] = u'\r';
-        } else {
-            chars[--to] = c;
-        }
-    }
+    QString text;
+    const QTextDocument* document = txtPasswords->document();
+    text.reserve(document->characterCount() + document->blockCount() + end.size());
+    forEachListPiece([&text](QStringView piece) { text += piece; });
+    text += end;
     return text;
 }
 
@@ -241,33 +243,29 @@ void frmMulti::cmdGenerate_Click()
 {
     if (batchInput_)
         return;
-    // A new batch replaces the list whatever the count turns out to be. The
-    // list of a batch is not worth undoing step by step: recording it would
-    // cost as much as building it.
-    txtPasswords->setUndoRedoEnabled(false);
-    txtPasswords->clear();
-    BusyPointer busy;
+    // A new batch replaces the list whatever the count turns out to be. A
+    // long list takes a while to go; messages then come with the normal
+    // pointer.
+    const UndoPaused undoPaused(*txtPasswords);
+    {
+        const BusyPointer busy;
+        txtPasswords->clear();
+    }
 
     const std::optional<std::int16_t> count = readWholeNumber(txtNumPass->text());
     if (!count) {
-        busy.release();
-        txtPasswords->setUndoRedoEnabled(true);
         runtime_.dialogs.message(this, tr("The number of passwords must be a whole number from 0 to 32767."));
         return;
     }
 
     auto* main = runtime_.windows.find<frmPassCreate>(QStringLiteral("frmPassCreate"));
-    if (!main || *count <= 0) {
-        txtPasswords->setUndoRedoEnabled(true);
+    if (!main || *count <= 0)
         return;
-    }
 
     // Refuse a list that would not fit before making any password. A length
     // the generator cannot read fails at the first password anyway.
     const std::int64_t listChars = std::int64_t{*count} * (main->passwordLength() + kLineEnd.size());
     if (listChars > kMaxListChars) {
-        busy.release();
-        txtPasswords->setUndoRedoEnabled(true);
         runtime_.dialogs.message(
             this, tr("The list would be too large: it can hold at most %L1 characters, line ends included. "
                      "Make fewer or shorter passwords.")
@@ -275,13 +273,13 @@ void frmMulti::cmdGenerate_Click()
         return;
     }
 
+    const BusyPointer busy;
     runBatch(*main, *count);
-    txtPasswords->setUndoRedoEnabled(true);
 }
 
 void frmMulti::runBatch(frmPassCreate& main, int count)
 {
-    // Passwords are collected and shown about once a frame (less often while
+    // Passwords are collected and shown every two frames or so (less often while
     // showing costs much), so that the list visibly grows while its building
     // stays linear in its length. Once the batch has run for a while, each
     // showing also lets the windows paint and takes the input that may stop it.
@@ -295,11 +293,8 @@ void frmMulti::runBatch(frmPassCreate& main, int count)
     sinceStart.start();
     sinceShown.start();
     for (int made = 0; made < count && !stopRequested_; ++made) {
-        bool failed = false;
-        const QString password = main.GeneratePassword(&failed, this);
-        if (failed)
+        if (!main.GeneratePassword(pending, this))
             break;  // its message has been shown once; the options cannot change now
-        pending += password;
         pending += QChar(u'\n');
         if (made + 1 < count && sinceShown.elapsed() < showAfterMs)
             continue;
@@ -316,7 +311,7 @@ void frmMulti::runBatch(frmPassCreate& main, int count)
             setWindowTitle(tr("%1 (%L2 of %L3)").arg(title).arg(made + 1).arg(count));
             QCoreApplication::processEvents();
         }
-        showAfterMs = std::clamp(kWorkPerShow * showing.elapsed(), kShowEveryMs, kShowAtLeastEveryMs);
+        showAfterMs = std::clamp(kWorkPerShow * showing.nsecsElapsed() / 1000000, kShowEveryMs, kShowAtLeastEveryMs);
         sinceShown.restart();
     }
     if (!pending.isEmpty()) {
@@ -385,7 +380,10 @@ void frmMulti::cmdSave_Click()
 
 QString frmMulti::SavePasswords(const QString& strSavePath)
 {
-    return runtime_.files.writeText(strSavePath, listText(kLineEnd));
+    return runtime_.files.writeText(strSavePath, [this](const std::function<void(QStringView)>& piece) {
+        forEachListPiece(piece);
+        piece(kLineEnd);
+    });
 }
 
 void frmMulti::cmdClose_Click()

@@ -110,6 +110,15 @@ frmPassCreate::frmPassCreate(Runtime& runtime, QWidget* parent)
 
 QString frmPassCreate::GeneratePassword(bool* failed, QWidget* messageOwner)
 {
+    QString password;
+    const bool made = GeneratePassword(password, messageOwner);
+    if (failed)
+        *failed = !made;
+    return password;
+}
+
+bool frmPassCreate::GeneratePassword(QString& text, QWidget* messageOwner)
+{
     PasswordOptions options;
     options.upper = chkUpper->isChecked();
     options.lower = chkLower->isChecked();
@@ -121,11 +130,10 @@ QString frmPassCreate::GeneratePassword(bool* failed, QWidget* messageOwner)
     const std::optional<std::string> password =
         generatePassword(options, runtime_.random,
                          [this, owner](std::string_view message) { showUtf8(runtime_.dialogs, owner, message); });
-    if (failed)
-        *failed = !password.has_value();
     if (!password)
-        return {};
-    return QString::fromLatin1(password->data(), static_cast<qsizetype>(password->size()));
+        return false;
+    text += QLatin1StringView(password->data(), static_cast<qsizetype>(password->size()));
+    return true;
 }
 
 int frmPassCreate::passwordLength() const

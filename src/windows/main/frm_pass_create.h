@@ -21,6 +21,9 @@ public:
     // *failed then tells that no password was made (a length of 0 or less
     // gives empty text without failing).
     QString GeneratePassword(bool* failed = nullptr, QWidget* messageOwner = nullptr);
+    // The same, appending the password to text (without a copy of its own, for
+    // a batch); returns false when none was made.
+    bool GeneratePassword(QString& text, QWidget* messageOwner);
 
     // The length the passwords would have: the number typed in the
     // characters field, 0 when it is no number or below 0.

@@ -1,16 +1,13 @@
-#include "runtime/system_random.h"
+#include "generator/system_random.h"
 
-#if defined(__linux__)
 #include <sys/random.h>
 
 #include <cerrno>
-#endif
 
 namespace vellumar {
 
 bool fillFromSystem(std::uint8_t* data, std::size_t size)
 {
-#if defined(__linux__)
     // A call may return fewer bytes than asked when a signal comes in.
     while (size > 0) {
         const ssize_t got = ::getrandom(data, size, 0);
@@ -23,11 +20,6 @@ bool fillFromSystem(std::uint8_t* data, std::size_t size)
         size -= static_cast<std::size_t>(got);
     }
     return true;
-#else
-    static_cast<void>(data);
-    static_cast<void>(size);
-    return false;
-#endif
 }
 
 }  // namespace vellumar
