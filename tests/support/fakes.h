@@ -40,7 +40,7 @@ public:
         owners.append(owner);
         if (paths.empty())
             return std::nullopt;
-        SaveDialogResult result{paths.front(), paths.front().section(QLatin1Char('/'), -1)};
+        SaveDialogResult result{paths.front()};
         paths.pop_front();
         return result;
     }
