@@ -74,11 +74,6 @@ struct FakeApp {
         runtime.app.programFolder = QStringLiteral("/opt/vellumar-test");
         defineAppWindows(runtime);
     }
-    ~FakeApp()
-    {
-        for (const char* name : {"frmMulti", "frmAbout", "frmPassCreate"})
-            delete windows.find(QLatin1String(name));
-    }
     template <class T = QWidget>
     T* show(const char* name) { return qobject_cast<T*>(windows.show(QLatin1String(name))); }
 
