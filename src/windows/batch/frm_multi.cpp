@@ -74,11 +74,6 @@ constexpr Placement kLayout[] = {
     {"cmdClose", 2700, 2850, 1365, 315},
 };
 
-std::optional<std::int16_t> readWholeNumber(const QString& text)
-{
-    return parseWholeNumber(text.toStdString());
-}
-
 }  // namespace
 
 QMimeData* PasswordList::createMimeDataFromSelection() const
@@ -248,7 +243,7 @@ void frmMulti::cmdGenerate_Click()
     txtPasswords->clear();
     BusyPointer busy;
 
-    const std::optional<std::int16_t> count = readWholeNumber(txtNumPass->text());
+    const std::optional<std::int16_t> count = parseWholeNumber(txtNumPass->text().toStdString());
     if (!count) {
         busy.release();
         txtPasswords->setUndoRedoEnabled(true);
