@@ -29,7 +29,6 @@ QWidget* WindowInstances::load(const QString& name)
     if (factory == factories_.end())
         return nullptr;
     QWidget* window = factory->second();
-    window->setObjectName(name);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
     open_[name] = window;
