@@ -116,6 +116,7 @@ void PasswordList::showEnd()
 // key, click or close is dropped, so nothing is replayed after the batch and
 // the options cannot change. Painting and the rest go on.
 class frmMulti::BatchInput final : public QObject {
+    Q_OBJECT
 public:
     explicit BatchInput(frmMulti& window) : window_(window) { qApp->installEventFilter(this); }
     ~BatchInput() override { qApp->removeEventFilter(this); }
@@ -394,3 +395,5 @@ void frmMulti::cmdClose_Click()
 }
 
 }  // namespace vellumar
+
+#include "frm_multi.moc"
