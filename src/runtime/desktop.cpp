@@ -11,7 +11,6 @@
 
 #include "runtime/memory_registry.h"
 #include "runtime/posix_desktop.h"
-#include "runtime/sys_info.h"
 #endif
 
 namespace vellumar {
@@ -30,14 +29,16 @@ public:
     bool startProgram(const std::string& programPath) override;
     std::string findFile(const std::string& path) override;
     Registry& registry() override { return *registry_; }
+    std::string systemInfoTool() override { return systemInfoTool_; }
 
 private:
 #if defined(_WIN32)
     std::unique_ptr<Registry> registry_ = win::makeRegistry();
 #else
-    std::unique_ptr<MemoryRegistry> registry_ = std::make_unique<MemoryRegistry>();
+    std::unique_ptr<MemoryRegistry> registry_ = std::make_unique<MemoryRegistry>();  // stays empty
     XdgShellOpen xdg_;
 #endif
+    std::string systemInfoTool_;  // on Windows empty: the registry names it
 };
 
 #if defined(_WIN32)
@@ -63,12 +64,10 @@ std::string SystemDesktop::findFile(const std::string& path)
 
 SystemDesktop::SystemDesktop()
 {
-    // There is no registry here: publish the system-information tool found
-    // on PATH where the About window looks for it.
+    // There is no registry here: the system-information tool is the first
+    // one found on PATH.
     const char* path = std::getenv("PATH");
-    const std::string tool = findSystemInfoTool(path ? path : "");
-    if (!tool.empty())
-        registry_->setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
+    systemInfoTool_ = findSystemInfoTool(path ? path : "");
 }
 
 void SystemDesktop::open(const ShellOpenRequest& request, std::function<void(bool)> done)
