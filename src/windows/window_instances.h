@@ -21,10 +21,7 @@ class WindowInstances final : public QObject {
 public:
     using Factory = std::function<QWidget*()>;
 
-    WindowInstances() = default;
     ~WindowInstances() override;
-    WindowInstances(const WindowInstances&) = delete;
-    WindowInstances& operator=(const WindowInstances&) = delete;
 
     void define(const QString& name, Factory factory);
 
@@ -36,6 +33,7 @@ public:
     // Loads the window if needed and shows it, modeless; an open window is
     // only restored if minimised and brought to the front.
     QWidget* show(const QString& name);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
