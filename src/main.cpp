@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     QtDialogs dialogs(QStringLiteral("Vellumar"));
     const std::unique_ptr<Desktop> desktop = makeSystemDesktop();
     QtFileService files;
-    WindowInstances windows;
+    WindowInstances windows;  // after the services: the windows it made end before them
     Runtime runtime{{}, dialogs, *desktop, files, random, windows};
     runtime.app.programFolder = QCoreApplication::applicationDirPath();
 

@@ -31,63 +31,22 @@ say "built $(du -k "$build/src/vellumar.exe" | cut -f1) KiB vellumar.exe"
 # --- a private X display with a window manager, and a throwaway wine prefix
 # whose server and desktop stay up for the whole run
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-export LC_ALL=C.UTF-8
-export WINEARCH=win64 WINEDEBUG=-all
-# No menu entries on the host, and no Mono or Gecko installers at boot.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vellumar-wine.XXXXXX")
-xvfb_pid='' wm_pid='' keep_pid=''
+. "$root/tools/lib/x-display.sh"
+. "$root/tools/lib/wine-prefix.sh"
+XVFB_PID='' WM_PID=''
 stop_all() {
     set +e
-    exec 9>&- 2>/dev/null
-    wineserver -k >/dev/null 2>&1
-    for pid in $keep_pid $wm_pid $xvfb_pid; do
+    stop_wine_prefix
+    for pid in $WM_PID $XVFB_PID; do
         kill "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
-    rm -rf "$WINEPREFIX"
 }
 trap stop_all EXIT
-
-# Xvfb picks a free display and names it; -noreset keeps it serving when its
-# last client leaves. It is used only once a client has connected to it.
-for attempt in 1 2 3; do
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for i in $(seq 1 200); do [ -s "$fdfile" ] && break; sleep 0.05; done
-    display=$(head -n1 "$fdfile")
-    rm -f "$fdfile"
-    if [ -n "$display" ]; then
-        for i in $(seq 1 100); do
-            xdpyinfo -display ":$display" >/dev/null 2>&1 && break 2
-            sleep 0.1
-        done
-    fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=''
-done
-[ -n "$xvfb_pid" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
-openbox --sm-disable >/dev/null 2>&1 &
-wm_pid=$!
-for i in $(seq 1 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
+start_x_display 1280x1024x24
 say "X display $DISPLAY with openbox ready"
 
-wineserver -p
-# One waiting program keeps the prefix's system processes (the desktop, which
-# also serves wine's clipboard to X) running for the whole stage.
-mkfifo "$WINEPREFIX/keep-running"
-wine cmd < "$WINEPREFIX/keep-running" >/dev/null 2>&1 &
-keep_pid=$!
-exec 9> "$WINEPREFIX/keep-running"
-wine cmd /c exit >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+start_wine_prefix
 # Qt takes the fonts that the registry lists; wine's own Tahoma (fonts-wine),
 # the face of the system's dialog font, is not listed, and Qt would fall
 # back to a serif face.

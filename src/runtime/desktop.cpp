@@ -11,7 +11,6 @@
 
 #include "runtime/memory_registry.h"
 #include "runtime/posix_desktop.h"
-#include "runtime/sys_info.h"
 #endif
 
 namespace vellumar {
@@ -29,13 +28,14 @@ public:
     void open(const ShellOpenRequest& request, std::function<void(bool)> done) override;
     bool startProgram(const std::string& programPath) override;
     std::string findFile(const std::string& path) override;
-    Registry& registry() override;
+    Registry& registry() override { return *registry_; }
+    std::string systemInfoTool() override;
 
 private:
 #if defined(_WIN32)
     std::unique_ptr<Registry> registry_ = win::makeRegistry();
 #else
-    std::unique_ptr<MemoryRegistry> registry_;  // made when first asked for
+    std::unique_ptr<MemoryRegistry> registry_ = std::make_unique<MemoryRegistry>();  // stays empty
     XdgShellOpen xdg_;
 #endif
 };
@@ -43,11 +43,6 @@ private:
 #if defined(_WIN32)
 
 SystemDesktop::SystemDesktop() = default;
-
-Registry& SystemDesktop::registry()
-{
-    return *registry_;
-}
 
 void SystemDesktop::open(const ShellOpenRequest& request, std::function<void(bool)> done)
 {
@@ -64,23 +59,21 @@ std::string SystemDesktop::findFile(const std::string& path)
     return win::findFile(path);
 }
 
+std::string SystemDesktop::systemInfoTool()
+{
+    return {};  // the registry names it
+}
+
 #else
 
 SystemDesktop::SystemDesktop() = default;
 
-Registry& SystemDesktop::registry()
+std::string SystemDesktop::systemInfoTool()
 {
-    // There is no registry here: the system-information tool found on PATH is
-    // published where the About window looks for it, once it looks (not
-    // before the first window is up).
-    if (!registry_) {
-        registry_ = std::make_unique<MemoryRegistry>();
-        const char* path = std::getenv("PATH");
-        const std::string tool = findSystemInfoTool(path ? path : "");
-        if (!tool.empty())
-            registry_->setText(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, tool);
-    }
-    return *registry_;
+    // There is no registry here: the tool is the first one found on PATH,
+    // looked up when the About window asks (not before the first window).
+    const char* path = std::getenv("PATH");
+    return findSystemInfoTool(path ? path : "");
 }
 
 void SystemDesktop::open(const ShellOpenRequest& request, std::function<void(bool)> done)

@@ -53,13 +53,16 @@ public:
     virtual std::string findFile(const std::string& path) = 0;
 
     virtual Registry& registry() = 0;
+    // The system-information tool where the platform names it without the
+    // registry, or empty text: then StartSysInfo looks in the registry.
+    virtual std::string systemInfoTool() { return {}; }
 };
 
 // This system's desktop: the clipboard through the toolkit; the shell,
 // program start, file search and registry of Windows, or on Linux xdg-open
 // (XdgShellOpen: the HTML guide for a help file no viewer is registered for),
-// a detached process, a directory search and an in-memory registry that names
-// the first system-information tool found on PATH.
+// a detached process, a directory search, an empty registry and, as the
+// system-information tool, the first one found on PATH at start.
 std::unique_ptr<Desktop> makeSystemDesktop();
 
 }  // namespace vellumar

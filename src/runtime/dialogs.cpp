@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 namespace vellumar {
@@ -68,10 +67,7 @@ std::optional<SaveDialogResult> QtDialogs::askSaveFile(QWidget* owner, const Sav
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
 
-    SaveDialogResult result;
-    result.path = dialog.selectedFiles().constFirst();
-    result.fileTitle = QFileInfo(result.path).fileName();
-    return result;
+    return SaveDialogResult{dialog.selectedFiles().constFirst()};
 }
 
 }  // namespace vellumar

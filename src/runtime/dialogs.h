@@ -22,8 +22,7 @@ struct SaveDialogSettings {
 
 // What the user chose in the Save dialog.
 struct SaveDialogResult {
-    QString path;       // full path, extension included
-    QString fileTitle;  // file name without its folder
+    QString path;  // full path, extension included
 };
 
 // The modal boxes and dialogs of the program. Each belongs to the window

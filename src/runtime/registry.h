@@ -17,13 +17,10 @@ inline constexpr std::uint32_t kKeyRead = 0x20019u;
 
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
-inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorMoreData = 234;
 
 inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegExpandSz = 2;
-inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 
 class Registry {

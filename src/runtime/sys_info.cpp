@@ -52,8 +52,9 @@ void StartSysInfo(Desktop& desktop, const std::function<void(std::string_view)>&
 {
     bool started = false;
     try {
-        std::string toolPath;
-        bool found = GetKeyValue(desktop.registry(), kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, toolPath);
+        std::string toolPath = desktop.systemInfoTool();
+        bool found = !toolPath.empty() ||
+                     GetKeyValue(desktop.registry(), kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, toolPath);
         if (!found && GetKeyValue(desktop.registry(), kHkeyLocalMachine, kSysInfoLocationKey,
                                   kSysInfoLocationValue, toolPath)) {
             // The second entry names a folder: the tool is MSINFO32.EXE in it.

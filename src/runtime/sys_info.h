@@ -1,8 +1,9 @@
 #pragma once
 
-// Finds the operating system's system-information tool through the registry
-// and starts it. Free of any toolkit, so that the same code runs on every
-// platform over the desktop's registry, file lookup and program start.
+// Finds the operating system's system-information tool (named by the desktop,
+// else through the registry) and starts it. Free of any toolkit, so that the
+// same code runs on every platform over the desktop's registry, file lookup
+// and program start.
 
 #include <functional>
 #include <string>
@@ -33,8 +34,9 @@ inline constexpr std::uint32_t kRegistryDataCapacity = 1024;
 bool GetKeyValue(Registry& registry, RegistryRoot KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
 
-// Starts the system-information tool: the program named by the first entry,
-// or else MSINFO32.EXE in the folder named by the second entry. Any failure,
+// Starts the system-information tool: the program the desktop names, else the
+// one named by the first entry, or else MSINFO32.EXE in the folder named by
+// the second entry. Any failure,
 // also an exception from a service, ends in one message through showMessage.
 void StartSysInfo(Desktop& desktop, const std::function<void(std::string_view)>& showMessage);
 

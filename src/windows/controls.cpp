@@ -107,6 +107,7 @@ namespace {
 // Takes a field's text up to kMaxFieldChars; the field undoes an edit that
 // would make it longer.
 class LengthLimit final : public QValidator {
+    Q_OBJECT
 public:
     using QValidator::QValidator;
     State validate(QString& text, int&) const override
@@ -145,3 +146,5 @@ QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QString& text, 
 }
 
 }  // namespace vellumar
+
+#include "controls.moc"

@@ -9,6 +9,12 @@ void WindowInstances::define(const QString& name, Factory factory)
     factories_[name] = std::move(factory);
 }
 
+WindowInstances::~WindowInstances()
+{
+    for (const QPointer<QWidget>& window : made_)
+        delete window.data();
+}
+
 QWidget* WindowInstances::find(const QString& name) const
 {
     const auto it = open_.find(name);
@@ -23,10 +29,11 @@ QWidget* WindowInstances::load(const QString& name)
     if (factory == factories_.end())
         return nullptr;
     QWidget* window = factory->second();
-    window->setObjectName(name);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
     open_[name] = window;
+    std::erase_if(made_, [](const QPointer<QWidget>& made) { return made.isNull(); });
+    made_.emplace_back(window);
     return window;
 }
 
@@ -43,12 +50,6 @@ QWidget* WindowInstances::show(const QString& name)
     window->raise();
     window->activateWindow();
     return window;
-}
-
-void WindowInstances::unload(const QString& name)
-{
-    if (QWidget* window = find(name))
-        window->close();
 }
 
 bool WindowInstances::eventFilter(QObject* watched, QEvent* event)

@@ -3,6 +3,7 @@
 trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/x-display.sh"
 work=$(mktemp -d)
 cleanup() {
     set +e
@@ -67,27 +68,13 @@ check_saved_list() {
     [ "$(tail -c 4 "$1" | od -An -c | tr -d ' ')" = '\r\n\r\n' ] || fail "$1 does not end with an empty line"
 }
 
-# Linux: a private Xvfb (again if its display does not answer; -noreset: none when its last client leaves)
-# with openbox; exports DISPLAY.
+# Linux: a private Xvfb with openbox (tools/lib/x-display.sh); exports DISPLAY.
 start_display() {
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work/runtime}
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-    local attempt
-    for attempt in 1 2 3; do
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-        XVFB_PID=$!
-        poll_until test -s "$work/display" && export DISPLAY=":$(head -n1 "$work/display")" &&
-            poll_until xdpyinfo >/dev/null && break
-        { kill "$XVFB_PID"; wait "$XVFB_PID"; } 2>/dev/null || true
-        XVFB_PID=
-    done
-    [ -n "$XVFB_PID" ] || fail "Xvfb did not start"
-    openbox --sm-disable >/dev/null 2>&1 &
-    WM_PID=$!
-    poll_until has_window_manager || fail "openbox did not start"
+    start_x_display 1024x768x24 || fail "no X display"
 }
-has_window_manager() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK) == *'window id'* ]]; }
 
 # Windows: the display and wine prefix of tools/windows-full-stage.sh.
 need_wine() {

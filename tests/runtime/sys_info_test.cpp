@@ -104,6 +104,7 @@ struct StartCase {
     Texts started;
     bool message;
     bool startThrows = false;
+    std::string named = {};  // the tool the desktop names
 };
 
 TEST_F(SysInfo, StartSysInfoTriesTheFirstEntryThenTheSecond)
@@ -118,6 +119,8 @@ TEST_F(SysInfo, StartSysInfoTriesTheFirstEntryThenTheSecond)
         {"second without the program", std::nullopt, "C:\\Tools", {}, {inFolder}, {}, true},
         {"no entry", std::nullopt, std::nullopt, {inFolder}, {inFolder}, {}, true},
         {"a start that throws", text(tool), std::nullopt, {}, {tool}, {tool}, true, true},
+        {"the desktop's tool before the registry", text(tool), std::nullopt, {}, {"/bin/x"}, {"/bin/x"}, false, false,
+         "/bin/x"},
     };
     for (const StartCase& c : cases) {
         clear();
@@ -128,6 +131,7 @@ TEST_F(SysInfo, StartSysInfoTriesTheFirstEntryThenTheSecond)
         desktop.files = c.files;
         desktop.programs = c.programs;
         desktop.throwOnStart = c.startThrows;
+        desktop.namedTool = c.named;
         Texts messages;
         StartSysInfo(desktop, [&messages](std::string_view m) { messages.emplace_back(m); });
         EXPECT_EQ(desktop.started, c.started) << c.name;

@@ -36,6 +36,7 @@ public:
         return files.contains(path) ? path.substr(path.find_last_of("\\/") + 1) : std::string();
     }
     Registry& registry() override { return *registryInUse; }
+    std::string systemInfoTool() override { return namedTool; }
 
     std::vector<std::string> clipboard;
     int keptAfterExit = 0;
@@ -48,6 +49,7 @@ public:
     std::vector<std::string> lookedUp;
     MemoryRegistry memory;
     Registry* registryInUse = &memory;
+    std::string namedTool;
 };
 
 }  // namespace vellumar::testing

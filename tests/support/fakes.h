@@ -40,7 +40,7 @@ public:
         owners.append(owner);
         if (paths.empty())
             return std::nullopt;
-        SaveDialogResult result{paths.front(), paths.front().section(QLatin1Char('/'), -1)};
+        SaveDialogResult result{paths.front()};
         paths.pop_front();
         return result;
     }
@@ -73,11 +73,6 @@ struct FakeApp {
     {
         runtime.app.programFolder = QStringLiteral("/opt/vellumar-test");
         defineAppWindows(runtime);
-    }
-    ~FakeApp()
-    {
-        for (const char* name : {"frmMulti", "frmAbout", "frmPassCreate"})
-            delete windows.find(QLatin1String(name));
     }
     template <class T = QWidget>
     T* show(const char* name) { return qobject_cast<T*>(windows.show(QLatin1String(name))); }

@@ -10,17 +10,11 @@ need_wine
 setup=$(readlink -f "$1") program=$(readlink -f "$2")
 version=$(grep -oP 'project\(Vellumar VERSION \K[0-9.]+' "$(dirname "$0")/../../CMakeLists.txt")
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumar'
-export WINEPREFIX="$work/prefix"
-mkdir "$WINEPREFIX"
+. "$(dirname "$0")/../../tools/lib/wine-prefix.sh"
+trap 'set +e; stop_wine_prefix; cleanup' EXIT
+start_wine_prefix "$work/prefix"
 drive_c="$WINEPREFIX/drive_c"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vellumar.lnk"
-trap 'set +e; exec 8>&-; wineserver -k; wait; cleanup' EXIT
-# One waiting program keeps the prefix's desktop up, as in the stage.
-wineserver -p
-mkfifo "$work/keep-running"
-wine cmd <"$work/keep-running" >/dev/null 2>&1 &
-exec 8>"$work/keep-running"
-wine cmd /c exit >/dev/null 2>&1
 key_values() { wine reg query "$key" /reg:64 | tr -d '\r' | sed -n 's/^    //p' | sort; }
 nothing_left() { [ ! -e "$1" ] && [ ! -e "$shortcut" ] && ! wine reg query "$key" /reg:64 >/dev/null 2>&1; }
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -19,7 +20,9 @@
 #include "windows/design_scale.h"
 
 namespace vellumar {
+namespace {
 
+// The legal notice: five lines, each ended by CR LF.
 const char kLegalNotice[] =
     "Warning: this software is protected by\r\n"
     "copyright law and international treaties.\r\n"
@@ -27,6 +30,8 @@ const char kLegalNotice[] =
     "part, without permission is not allowed and\r\n"
     "may result in civil and criminal penalties.\r\n";
 
+// The notice box's colours within a palette: the scroll-bar track colour
+// (Midlight) as background, with a text colour that stands out on it.
 QPalette noticePalette(QPalette palette)
 {
     // The background is the colour of scroll-bar tracks; the text takes
@@ -45,21 +50,30 @@ QPalette noticePalette(QPalette palette)
     return palette;
 }
 
-DesignLine::DesignLine(QWidget* parent, const QColor& colour, int penWidth)
-    : QWidget(parent), colour_(colour), penWidth_(penWidth)
-{
-    setAccessibleRole(this, QAccessible::Separator);
-    setObjectName(QStringLiteral("Line1"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
+// One horizontal separator line of the window, drawn in one colour and pen
+// width from its left to its right end.
+class DesignLine final : public QWidget {
+    Q_OBJECT
+public:
+    DesignLine(QWidget* parent, const QColor& colour, int penWidth)
+        : QWidget(parent), colour_(colour), penWidth_(penWidth)
+    {
+        setAccessibleRole(this, QAccessible::Separator);
+        setObjectName(QStringLiteral("Line1"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
 
-void DesignLine::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(0, 0, width(), penWidth_, colour_);
-}
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(0, 0, width(), penWidth_, colour_);
+    }
 
-namespace {
+private:
+    QColor colour_;
+    int penWidth_;
+};
 
 // The controls' boxes in the design, in twips.
 constexpr Placement kLayout[] = {
@@ -183,3 +197,5 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
 }
 
 }  // namespace vellumar
+
+#include "frm_about.moc"

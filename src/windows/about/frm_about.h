@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPalette>
 #include <QString>
 #include <QWidget>
 
@@ -9,28 +8,6 @@
 class QPushButton;
 
 namespace vellumar {
-
-// The About window's legal notice: five lines, each ended by CR LF.
-extern const char kLegalNotice[];
-
-// The notice box's colours within a palette: the scroll-bar track colour
-// (Midlight) as background, with a text colour that stands out on it.
-QPalette noticePalette(QPalette palette);
-
-// One horizontal separator line of the About window, drawn in one colour and
-// pen width from its left to its right end.
-class DesignLine final : public QWidget {
-    Q_OBJECT
-public:
-    DesignLine(QWidget* parent, const QColor& colour, int penWidth);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor colour_;
-    int penWidth_;
-};
 
 // The About window: logo, title, version, description and legal notice, and
 // a button that starts the system-information tool.

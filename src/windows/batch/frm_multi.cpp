@@ -77,11 +77,6 @@ constexpr Placement kLayout[] = {
     {"cmdClose", 2700, 2850, 1365, 315},
 };
 
-std::optional<std::int16_t> readWholeNumber(const QString& text)
-{
-    return parseWholeNumber(text.toStdString());
-}
-
 }  // namespace
 
 QMimeData* PasswordList::createMimeDataFromSelection() const
@@ -119,6 +114,7 @@ void PasswordList::showEnd()
 // key, click or close is dropped, so nothing is replayed after the batch and
 // the options cannot change. Painting and the rest go on.
 class frmMulti::BatchInput final : public QObject {
+    Q_OBJECT
 public:
     explicit BatchInput(frmMulti& window) : window_(window) { qApp->installEventFilter(this); }
     ~BatchInput() override { qApp->removeEventFilter(this); }
@@ -252,7 +248,7 @@ void frmMulti::cmdGenerate_Click()
         txtPasswords->clear();
     }
 
-    const std::optional<std::int16_t> count = readWholeNumber(txtNumPass->text());
+    const std::optional<std::int16_t> count = parseWholeNumber(txtNumPass->text().toStdString());
     if (!count) {
         runtime_.dialogs.message(this, tr("The number of passwords must be a whole number from 0 to 32767."));
         return;
@@ -397,3 +393,5 @@ void frmMulti::cmdClose_Click()
 }
 
 }  // namespace vellumar
+
+#include "frm_multi.moc"
