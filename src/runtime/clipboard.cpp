@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "runtime/platform.h"
+
 namespace vellumar {
 
 QMimeData* passwordMimeData(const QString& text)
@@ -12,7 +14,7 @@ QMimeData* passwordMimeData(const QString& text)
     data->setText(text);
     // The hint KDE's clipboard manager and others honour: do not keep this.
     data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
-    addPlatformSecretMarks(*data);
+    platform::addSecretMarks(*data);
     return data;
 }
 

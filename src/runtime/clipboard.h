@@ -17,10 +17,6 @@ void keepClipboardAfterExit();
 // that clipboard managers keep it out of their history.
 QMimeData* passwordMimeData(const QString& text);
 
-// Adds the marks by which the platform's own clipboard history skips a
-// secret (on Windows, three registered formats).
-void addPlatformSecretMarks(QMimeData& data);
-
 // The internal command-line switch that turns the program into a clipboard
 // owner process (see clipboard_owner.cpp).
 inline constexpr char kClipboardOwnerSwitch[] = "--internal-clipboard-owner";

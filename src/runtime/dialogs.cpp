@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "runtime/platform.h"
+
 namespace vellumar {
 
 ReturnFocus::~ReturnFocus()
@@ -48,11 +50,7 @@ std::optional<SaveDialogResult> QtDialogs::askSaveFile(QWidget* owner, const Sav
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-#ifndef Q_OS_WIN
-    // Qt's own dialog needs no desktop portal or platform theme, so it works
-    // on every Linux desktop (and under a bare X server).
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-#endif
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !platform::nativeFileDialog());
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.overwritePrompt);
     dialog.setNameFilter(settings.filter);
     dialog.setDefaultSuffix(settings.defaultExtension);

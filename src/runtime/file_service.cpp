@@ -3,16 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
-#include <QStringEncoder>
 
-#if defined(Q_OS_UNIX)
-#include <pwd.h>
-#include <unistd.h>
-
-#include "runtime/posix_file_writer.h"
-#endif
+#include "runtime/platform.h"
 
 namespace vellumar {
 
@@ -25,10 +18,8 @@ QString homeFolder()
     const QString home = QDir::homePath();
     if (QDir::isAbsolutePath(home) && home != QDir::rootPath() && QFileInfo(home).isDir())
         return QDir::cleanPath(home);
-#if defined(Q_OS_UNIX)
-    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && user->pw_dir[0] == '/')
-        return QDir::cleanPath(QFile::decodeName(user->pw_dir));
-#endif
+    if (const QString fromDatabase = platform::userDatabaseHome(); !fromDatabase.isEmpty())
+        return QDir::cleanPath(fromDatabase);
     return QDir::rootPath();
 }
 
@@ -62,32 +53,7 @@ QString QtFileService::documentsFolder()
 
 QString QtFileService::writeText(const QString& path, const TextPieces& text)
 {
-#if defined(Q_OS_UNIX)
-    return writeFileSafely(path, text);
-#else
-    QStringEncoder encoder(QStringConverter::System);
-    QByteArray bytes;
-    text([&](QStringView piece) { bytes += encoder.encode(piece); });
-    // No writing in place: where no new file can be made beside the old one, a
-    // failure midway would leave neither the old list nor the new.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    // A write can stop short (the disk just filled up); the next one then
-    // fails and tells why.
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return reason;
-        }
-        written += step;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
-#endif
+    return platform::writeTextFile(path, text);
 }
 
 }  // namespace vellumar

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "runtime/desktop.h"
-#include "runtime/posix_desktop.h"
+#include "runtime/linux/desktop_services.h"
 
 using namespace vellumar;
 

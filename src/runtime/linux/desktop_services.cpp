@@ -1,4 +1,4 @@
-#include "runtime/posix_desktop.h"
+#include "runtime/linux/desktop_services.h"
 
 #include <QDir>
 #include <QFileInfo>

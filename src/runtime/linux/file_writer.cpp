@@ -1,4 +1,4 @@
-#include "runtime/posix_file_writer.h"
+#include "runtime/linux/file_writer.h"
 
 #include <QCoreApplication>
 #include <QFile>
