@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QWidget>
 
 #include <cstring>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "runtime/desktop.h"
 #include "runtime/dialogs.h"
 #include "runtime/file_service.h"
+#include "runtime/quit_signals.h"
 #include "vellumar/version.h"
 #include "windows/app_windows.h"
 #include "windows/window_instances.h"
@@ -41,5 +43,14 @@ int main(int argc, char** argv)
 
     defineAppWindows(runtime);
     windows.show(QStringLiteral("frmPassCreate"));
+    // Whatever the program copies leaves marked as a secret; asked to end by
+    // a signal, it closes its main window as Exit does, keeping the clipboard.
+    markCopiesAsSecret();
+    onQuitSignals(&app, [&windows] {
+        if (QWidget* main = windows.find(QStringLiteral("frmPassCreate")))
+            main->close();
+        else
+            QCoreApplication::exit(0);
+    });
     return app.exec();
 }
