@@ -74,7 +74,9 @@ void markCopiesAsSecret()
                            : mode == QClipboard::Selection ? clipboard->ownsSelection()
                                                            : false;
         const QMimeData* data = owned ? clipboard->mimeData(mode) : nullptr;
-        if (data && data->hasText() && !data->hasFormat(kSecretHint))
+        if (const auto* password = dynamic_cast<const PasswordMimeData*>(data))
+            password->read = false;  // Qt reads the text itself as it offers it (for a UTF-8 copy)
+        else if (data && data->hasText() && !data->hasFormat(kSecretHint))
             clipboard->setMimeData(passwordMimeData(data->text()), mode);
     });
 }

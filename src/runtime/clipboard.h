@@ -20,7 +20,8 @@ void markCopiesAsSecret();
 // secret marks, after the program has gone: on X11 and on Wayland compositors
 // with a data-control protocol through an owner process; on other Wayland
 // compositors (which keep a copy of their own once they have read it) by
-// staying until the compositor has read it, at most kCompositorReadLimitMs.
+// staying until the compositor has read it, at most kCompositorReadLimitMs
+// (reads are counted only once markCopiesAsSecret has been called).
 void keepClipboardAfterExit();
 inline constexpr int kCompositorReadLimitMs = 500;
 
