@@ -6,7 +6,6 @@ set -euo pipefail
 program=$1 shots=$2
 . "$(dirname "$0")/window_lib.sh"
 start_display
-secret_hint() { local targets; targets=$(clipboard -t TARGETS "$@") && grep -qx x-kde-passwordManagerHint <<<"$targets"; }
 
 # Default options: 7 of a-z0-9. Alt+P creates, Alt+W copies, Alt+E exits.
 start_program "$program"

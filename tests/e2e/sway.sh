@@ -9,7 +9,7 @@ wayland_runtime
 : >"$work/sway.conf"
 WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 "${user[@]}" sway -c "$work/sway.conf" \
     >"$work/sway.log" 2>&1 &
-WM_PID=$!
+COMPOSITOR_PID=$!
 WAYLAND_DISPLAY=$(poll_until wayland_socket) || fail "sway did not start: $(cat "$work/sway.log")"
 SWAYSOCK=$(poll_until ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock) || fail "sway has no IPC socket"
 export WAYLAND_DISPLAY SWAYSOCK

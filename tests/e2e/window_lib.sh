@@ -7,7 +7,7 @@ work=$(mktemp -d)
 cleanup() {
     set +e
     local pid
-    for pid in ${APP_PID:-} ${WM_PID:-} ${XVFB_PID:-}; do kill "$pid" && wait "$pid"; done 2>/dev/null
+    for pid in ${APP_PID:-} ${COMPOSITOR_PID:-} ${WM_PID:-} ${XVFB_PID:-}; do kill "$pid" && wait "$pid"; done 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -55,6 +55,8 @@ clipboard_matching() {
     local now
     now=$(clipboard) && [[ $now =~ ^($1)$ ]] && [ "$now" != "${2-}" ] && printf '%s' "$now"
 }
+# Whether the clipboard (or with "-selection primary" PRIMARY) is marked as a secret.
+secret_hint() { local types; types=$(xclip -o -selection clipboard -t TARGETS "$@") && grep -qx x-kde-passwordManagerHint <<<"$types"; }
 clipboard_has() { local now; now=$(clipboard) && grep -qF "$@" <<<"$now"; }
 
 screenshot() { mkdir -p "$(dirname "$2")"; import -window "$1" "$2"; }
