@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstring>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "runtime/desktop.h"
 #include "runtime/dialogs.h"
 #include "runtime/file_service.h"
+#include "runtime/quit_signals.h"
 #include "vellumar/version.h"
 #include "windows/app_windows.h"
 #include "windows/window_instances.h"
@@ -44,6 +46,15 @@ int main(int argc, char** argv)
         for (const int size : {32, 48, 64, 128, 256})
             icon.addFile(QStringLiteral(":/vellumar/icons/%1.png").arg(size));
         QApplication::setWindowIcon(icon);
+    });
+    // Whatever the program copies leaves marked as a secret; asked to end by
+    // a signal, it closes its main window as Exit does, keeping the clipboard.
+    markCopiesAsSecret();
+    onQuitSignals(&app, [&windows] {
+        if (QWidget* main = windows.find(QStringLiteral("frmPassCreate")))
+            main->close();
+        else
+            QCoreApplication::exit(0);
     });
     return app.exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string>
+
 class QMimeData;
 
 namespace vellumar {
@@ -9,16 +11,26 @@ namespace vellumar {
 // Puts a password on the system clipboard (passwordMimeData).
 void setClipboardPassword(const QString& text);
 
-// While the program still owns the clipboard, keeps its text there after the
-// program has gone (on X11 through an owner process).
+// From now on, any text the program puts on the clipboard or the selection
+// (a field's Copy, Ctrl+C, a mouse selection) is replaced at once by
+// passwordMimeData of the same text, so that it leaves marked as a secret.
+void markCopiesAsSecret();
+
+// While the program still owns the clipboard, keeps its text there, with its
+// secret marks, after the program has gone: on X11 and on Wayland compositors
+// with a data-control protocol through an owner process; on other Wayland
+// compositors (which keep a copy of their own once they have read it) by
+// staying until the compositor has read it, at most kCompositorReadLimitMs
+// (reads are counted only once markCopiesAsSecret has been called).
 void keepClipboardAfterExit();
+inline constexpr int kCompositorReadLimitMs = 500;
 
 // The clipboard contents for a password: plain text, marked as a secret so
 // that clipboard managers keep it out of their history.
 QMimeData* passwordMimeData(const QString& text);
 
 // The internal command-line switch that turns the program into a clipboard
-// owner process (see clipboard_owner.cpp).
+// owner process (see clipboard_owner.cpp); the Qt platform name follows it.
 inline constexpr char kClipboardOwnerSwitch[] = "--internal-clipboard-owner";
 
 // Runs the clipboard owner: reads the text from standard input, owns the
@@ -26,12 +38,14 @@ inline constexpr char kClipboardOwnerSwitch[] = "--internal-clipboard-owner";
 // when another program takes the clipboard over. Returns the exit code.
 int runClipboardOwner(int argc, char** argv);
 
-// Hands the text to a new clipboard owner process and waits until it owns
-// the clipboard. False when that could not be done (no X11, no helper).
-bool handTextToClipboardOwner(const QString& text);
+// The owner on Wayland, over the compositor's data-control protocol
+// (ext-data-control-v1 or wlroots' zwlr_data_control_manager_v1); 1 at once
+// where the compositor offers neither.
+int runWaylandClipboardOwner(const std::string& text);
 
-// Whether a clipboard manager runs on this X11 display (it then copies the
-// clipboard from a program that ends, and no owner process is needed).
-bool clipboardManagerRunning();
+// Hands the text to a new clipboard owner process for the Qt platform
+// (xcb or wayland) and waits until it owns the clipboard. False when that
+// could not be done (no helper, no data-control protocol).
+bool handTextToClipboardOwner(const QString& text, const QString& platform);
 
 }  // namespace vellumar

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The main window by keyboard: a password on the clipboard, marked secret, kept after "Exit" and "Copy and Close".
+# The main window by keyboard: a password on the clipboard, marked secret, kept after "Exit", "Copy and Close"
+# and SIGTERM; a double-click and Ctrl+C in the password field mark it too.
 # Arguments: the program, the screenshots folder.
 set -euo pipefail
 program=$1 shots=$2
 . "$(dirname "$0")/window_lib.sh"
 start_display
-secret_hint() { local targets; targets=$(clipboard -t TARGETS) && grep -qx x-kde-passwordManagerHint <<<"$targets"; }
 
 # Default options: 7 of a-z0-9. Alt+P creates, Alt+W copies, Alt+E exits.
 start_program "$program"
@@ -28,3 +28,19 @@ second=$(poll_until clipboard_matching '[A-Za-z0-9]{12}' "$first")
 xdotool key alt+p alt+c
 wait_for_exit "$APP_PID"
 poll_until clipboard_matching '[A-Za-z0-9]{12}' "$second" >/dev/null || fail "Copy and Close did not copy a new password"
+
+# A double-click on the password field (its middle, below a menu bar of about 22 pixels) selects it, on
+# PRIMARY; Ctrl+C copies it; then SIGTERM.
+start_program "$program"
+xdotool key alt+p
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove --window "$main" $((WIDTH / 2)) $((HEIGHT - (HEIGHT - 22) * 1763 / 4770)) click --repeat 2 1
+poll_until secret_hint -selection primary || fail "the double-click's selection offers no secret hint"
+xdotool key ctrl+c
+third=$(poll_until clipboard_matching '[a-z0-9]{7}')
+secret_hint || fail "Ctrl+C offers no secret hint"
+xdotool key alt+p alt+w
+fourth=$(poll_until clipboard_matching '[a-z0-9]{7}' "$third")
+kill -TERM "$APP_PID"
+wait_for_exit "$APP_PID"
+[ "$(clipboard)" = "$fourth" ] && secret_hint || fail "clipboard after SIGTERM: '$(clipboard)'"

@@ -8,7 +8,7 @@ work=$(mktemp -d)
 cleanup() {
     set +e
     local pid
-    for pid in ${APP_PID:-} ${WM_PID:-} ${XVFB_PID:-}; do kill "$pid" && wait "$pid"; done 2>/dev/null
+    for pid in ${APP_PID:-} ${COMPOSITOR_PID:-} ${WM_PID:-} ${XVFB_PID:-}; do kill "$pid" && wait "$pid"; done 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -56,6 +56,8 @@ clipboard_matching() {
     local now
     now=$(clipboard) && [[ $now =~ ^($1)$ ]] && [ "$now" != "${2-}" ] && printf '%s' "$now"
 }
+# Whether the clipboard (or with "-selection primary" PRIMARY) is marked as a secret.
+secret_hint() { local types; types=$(xclip -o -selection clipboard -t TARGETS "$@") && grep -qx x-kde-passwordManagerHint <<<"$types"; }
 clipboard_has() { local now; now=$(clipboard) && grep -qF "$@" <<<"$now"; }
 
 screenshot() { mkdir -p "$(dirname "$2")"; import -window "$1" "$2"; }
@@ -94,3 +96,23 @@ start_unpacked() {  # the zip, the folder's name (default: Cyrillic, beyond the 
 }
 # The Windows name of a host path (wine's drive Z: is the host's root).
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+# Wayland: compositors, the program and the tools run as nobody when the test runs as root (sway refuses
+# root), in a private runtime folder; no X display.
+user=()
+[ "$(id -u)" != 0 ] || user=(setpriv --reuid 65534 --regid 65534 --clear-groups)
+as_user() { "${user[@]}" "$@"; }
+wayland_runtime() {
+    unset DISPLAY WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR=$work/runtime
+    chmod 711 "$work"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    [ "$(id -u)" != 0 ] || chown 65534:65534 "$XDG_RUNTIME_DIR"
+}
+wayland_socket() { local socket; socket=$(cd "$XDG_RUNTIME_DIR" && ls wayland-[0-9]) && echo "$socket"; }
+wl_clipboard() { as_user timeout 10 wl-paste -n "$@"; }
+wl_secret_hint() { local types; types=$(wl_clipboard --list-types) && grep -qx x-kde-passwordManagerHint <<<"$types"; }
+# Presses Alt with each key, in one wtype call with pauses around (separate calls lose keys).
+alt_keys() { local args=() key; for key; do args+=(-s 300 -M alt -k "$key" -m alt); done; as_user wtype "${args[@]}" -s 700; }
+# The clipboard owner process of the program $1 on platform $2 (one at most).
+owner_of() { pgrep -f -x -- "$1 --internal-clipboard-owner $2"; }

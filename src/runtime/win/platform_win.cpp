@@ -4,6 +4,9 @@
 #include <QSaveFile>
 #include <QStringEncoder>
 
+#include "runtime/clipboard.h"
+#include "runtime/quit_signals.h"
+
 namespace vellumar::platform {
 
 // Windows' clipboard history (Win+V) and its cloud clipboard skip what
@@ -56,3 +59,22 @@ bool nativeFileDialog()
 }
 
 }  // namespace vellumar::platform
+
+namespace vellumar {
+
+// Windows keeps the clipboard's text itself once the program has gone (Qt
+// flushes it at the end), so no owner process is started; and a program is
+// not asked to end by signals there.
+int runClipboardOwner(int, char**)
+{
+    return 1;
+}
+
+bool handTextToClipboardOwner(const QString&, const QString&)
+{
+    return false;
+}
+
+void onQuitSignals(QObject*, std::function<void()>) {}
+
+}  // namespace vellumar

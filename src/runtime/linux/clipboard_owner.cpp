@@ -7,15 +7,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include <cstdlib>
 #include <string>
+#include <vector>
 
-#if defined(Q_OS_UNIX) && QT_CONFIG(xcb)
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
-#endif
-
-#if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -23,14 +17,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 extern char** environ;
-#endif
 
 namespace vellumar {
 
-#if defined(Q_OS_UNIX)
 namespace {
 
 constexpr int kOwnerStartTimeoutMs = 5000;
@@ -86,7 +79,17 @@ int runClipboardOwner(int argc, char** argv)
     toNull(STDERR_FILENO);
     const std::string text = readAll(STDIN_FILENO);
     toNull(STDIN_FILENO);
-    QGuiApplication app(argc, argv);
+    // On the program's own Qt platform, named after the switch.
+    const std::string platform = argc > 2 ? argv[2] : "";
+    if (platform.starts_with("wayland"))
+        return runWaylandClipboardOwner(text);
+    std::vector<char*> args(argv, argv + std::min(argc, 1));
+    char platformSwitch[] = "-platform";
+    if (!platform.empty())
+        args.insert(args.end(), {platformSwitch, argv[2]});
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    QGuiApplication app(count, args.data());
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(passwordMimeData(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
                            QClipboard::Clipboard);
@@ -105,9 +108,10 @@ int runClipboardOwner(int argc, char** argv)
     return app.exec();
 }
 
-bool handTextToClipboardOwner(const QString& text)
+bool handTextToClipboardOwner(const QString& text, const QString& platform)
 {
     const QByteArray program = QCoreApplication::applicationFilePath().toLocal8Bit();
+    const QByteArray platformName = platform.toLocal8Bit();
     if (program.isEmpty())
         return false;
 
@@ -132,7 +136,7 @@ bool handTextToClipboardOwner(const QString& text)
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
 
     char* args[] = {const_cast<char*>(program.constData()),
-                    const_cast<char*>(kClipboardOwnerSwitch), nullptr};
+                    const_cast<char*>(kClipboardOwnerSwitch), const_cast<char*>(platformName.constData()), nullptr};
     pid_t pid = 0;
     const int spawned = ::posix_spawn(&pid, program.constData(), &actions, &attributes, args, environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -170,53 +174,5 @@ bool handTextToClipboardOwner(const QString& text)
     }
     return owns;
 }
-
-#if QT_CONFIG(xcb)
-bool clipboardManagerRunning()
-{
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
-        return false;
-    static const char kName[] = "CLIPBOARD_MANAGER";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, sizeof kName - 1, kName), nullptr);
-    if (!atom)
-        return false;
-    const xcb_atom_t name = atom->atom;
-    std::free(atom);
-    if (name == XCB_ATOM_NONE)
-        return false;  // never interned: nobody has claimed it
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, name), nullptr);
-    const bool running = owner && owner->owner != XCB_WINDOW_NONE;
-    std::free(owner);
-    return running;
-}
-#else
-bool clipboardManagerRunning()
-{
-    return false;
-}
-#endif
-
-#else
-
-int runClipboardOwner(int, char**)
-{
-    return 1;
-}
-
-bool handTextToClipboardOwner(const QString&)
-{
-    return false;
-}
-
-bool clipboardManagerRunning()
-{
-    return false;
-}
-
-#endif
 
 }  // namespace vellumar
