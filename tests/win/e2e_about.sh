@@ -35,8 +35,9 @@ poll_until test -e "$tool.ran" -o -e "$decoy.ran" || fail "System Info did not s
 [ ! -e "$decoy.ran" ] || fail "System Info started $decoy: the path was split at its blank"
 
 # Neither entry: the message, in a box titled like the main window; Ctrl+C
-# copies its text.
+# copies its text. (The tool just started may have taken the focus.)
 forget_entries
+activate_window "$about"
 xdotool key alt+s
 box=$(wait_for_message_box "$main")
 activate_window "$box"
