@@ -12,7 +12,8 @@
 #
 # Usage: tools/windows-deps.sh            build if missing, print the folder
 #        tools/windows-deps.sh --print    only print the folder (no build)
-# The first build takes about half an hour on two cores.
+# The first build takes about half an hour on two idle cores; a build that
+# is stopped goes on where it ended when run again.
 set -euo pipefail
 self=$(readlink -f "${BASH_SOURCE[0]}")
 triple=x86_64-w64-mingw32
@@ -25,8 +26,11 @@ src_version() { dpkg-query -W -f='${source:Version}' "$1"; }
 qt_version=$(src_version qt6-base-dev)
 sodium_version=$(src_version libsodium-dev)
 gcc_version=$($triple-gcc-posix -dumpfullversion)
+# The project's toolchain file builds the dependencies too; a copy stays in
+# the prefix, where Qt's installed toolchain file points.
+toolchain=$(dirname "$self")/../cmake/mingw-w64-x86_64.cmake
 # Comments do not count: only a change of the recipe itself rebuilds.
-recipe=$(grep -v '^[[:space:]]*#' "$self" | sha256sum)
+recipe=$(grep -hv '^[[:space:]]*#' "$self" "$toolchain" | sha256sum)
 key=$(printf '%s\n' "$qt_version" "$sodium_version" "$gcc_version" "$recipe" \
       | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/vellumar
@@ -39,10 +43,10 @@ fi
 
 started=$SECONDS
 log() { echo "windows-deps: $* ($((SECONDS - started)) s)" >&2; }
-mkdir -p "$cache"
-work=$(mktemp -d "$cache/build.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-rm -rf "$prefix"
+# The build folder is named by the key too and kept when a build fails or is
+# stopped: the next run goes on where it ended instead of starting over.
+work=$cache/build-$key
+mkdir -p "$work" "$prefix"
 
 # --- sources: enable Debian's source index beside the binary one if needed
 if [ -z "$(apt-cache showsrc qt6-base 2>/dev/null)" ]; then
@@ -56,7 +60,11 @@ if [ -z "$(apt-cache showsrc qt6-base 2>/dev/null)" ]; then
     as_root apt-get -o DPkg::Lock::Timeout=600 update >&2
 fi
 cd "$work"
-apt-get source --only-source "qt6-base=$qt_version" "libsodium=$sodium_version" >&2
+if [ ! -f sources.done ]; then
+    rm -rf qt6-base* libsodium*
+    apt-get source --only-source "qt6-base=$qt_version" "libsodium=$sodium_version" >&2
+    touch sources.done
+fi
 qt_src=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)
 sodium_src=$(find . -maxdepth 1 -type d -name 'libsodium-*' | head -n1)
 log "sources unpacked"
@@ -66,45 +74,42 @@ log "sources unpacked"
 sections="-ffunction-sections -fdata-sections"
 
 # --- libsodium (autotools; Debian's source has no configure script)
-(
+[ -f sodium.done ] || (
     cd "$sodium_src"
     autoreconf -ivf >/dev/null 2>&1
     ./configure --host=$triple --prefix="$prefix/sodium" --disable-shared --enable-static \
         CC=$triple-gcc-posix CFLAGS="-O2 $sections" >/dev/null
     nice -n 5 make -j"$jobs" >/dev/null
     make install >/dev/null
+    # A static libsodium must not be declared dllimport by its header.
+    sed -i 's|^Cflags: \(.*\)$|Cflags: \1 -DSODIUM_STATIC=1|' "$prefix/sodium/lib/pkgconfig/libsodium.pc"
+    touch "$work/sodium.done"
 )
-# A static libsodium must not be declared dllimport by its header.
-sed -i 's|^Cflags: \(.*\)$|Cflags: \1 -DSODIUM_STATIC=1|' "$prefix/sodium/lib/pkgconfig/libsodium.pc"
 log "libsodium installed"
 
 # --- qtbase
-# The toolchain stays in the prefix: Qt's installed toolchain file points to it.
-mkdir -p "$prefix"
-cat > "$prefix/mingw-toolchain.cmake" <<EOF
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER $triple-gcc-posix)
-set(CMAKE_CXX_COMPILER $triple-g++-posix)
-set(CMAKE_RC_COMPILER $triple-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/$triple)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-EOF
-# Off: modules and features the program does not use, and every "system"
-# library (the host's would be found; the bundled copies are built instead).
+cp "$toolchain" "$prefix/mingw-toolchain.cmake"
+# Off: modules and features the program and its tests do not use (whole
+# widgets, dialogs, image formats, calendars, PDF, style sheets...), and every
+# "system" library (the host's would be found; the bundled copies are built
+# instead).
 # tabletevent: Debian's source lacks the wintab headers. direct2d stays on
 # (the DirectWrite font database needs it in 6.4). freetype stays on for the
 # offscreen platform plugin the widget tests use.
 off=(dbus network sql printsupport concurrent xml opengl vulkan tabletevent jpeg icu zstd
      textmarkdownwriter textodfwriter pkg_config androiddeployqt direct2d1_1 glib
      system_zlib system_png system_jpeg system_freetype system_harfbuzz system_pcre2
-     system_doubleconversion)
+     system_doubleconversion
+     graphicsview graphicseffect mdiarea dockwidget calendarwidget datetimeedit dial lcdnumber
+     fontcombobox fontdialog colordialog wizard columnview undoview undogroup undostack
+     undocommand splashscreen keysequenceedit commandlinkbutton toolbox scroller
+     systemtrayicon datawidgetmapper tablewidget treewidget errormessage style_stylesheet
+     cssparser pdf movie textmarkdownreader picture imageformat_bmp imageformat_ppm
+     imageformat_xbm sessionmanager syntaxhighlighter timezone hijricalendar
+     islamiccivilcalendar jalalicalendar sharedmemory systemsemaphore)
 flags=()
 for f in "${off[@]}"; do flags+=("-DFEATURE_$f=OFF"); done
-PKG_CONFIG_LIBDIR=/nonexistent cmake -S "$qt_src" -B "$work/qt-build" -G Ninja \
+[ -f qt-build/build.ninja ] || PKG_CONFIG_LIBDIR=/nonexistent cmake -S "$qt_src" -B "$work/qt-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-toolchain.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_INSTALL_PREFIX="$prefix/qt" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
@@ -119,4 +124,6 @@ cmake --install "$work/qt-build" >/dev/null
 log "qtbase installed"
 
 touch "$prefix/.complete"
+cd "$cache"
+rm -rf "$work"
 echo "$prefix"
