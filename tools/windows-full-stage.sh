@@ -24,7 +24,13 @@ VELLUMAR_MINGW_DEPS=$("$root/tools/windows-deps.sh" | tail -n1)
 export VELLUMAR_MINGW_DEPS
 say "Qt and libsodium for Windows ready in $VELLUMAR_MINGW_DEPS"
 
-cmake --preset windows-full -B "$build" -DVELLUMAR_WERROR=ON "$@"
+# A build folder configured against another dependency folder keeps that
+# folder's Qt packages in its cache: configure it afresh then.
+fresh=()
+if [ -f "$build/CMakeCache.txt" ] && ! grep -q "^Qt6_DIR:PATH=$VELLUMAR_MINGW_DEPS/" "$build/CMakeCache.txt"; then
+    fresh=(--fresh)
+fi
+cmake --preset windows-full -B "$build" "${fresh[@]}" -DVELLUMAR_WERROR=ON "$@"
 cmake --build "$build" -j2
 say "built $(du -k "$build/src/vellumar.exe" | cut -f1) KiB vellumar.exe"
 
