@@ -111,4 +111,14 @@ void keepClipboardAfterExit()
     }
 }
 
+void ClipboardDesktop::setClipboardText(const std::string& text)
+{
+    setClipboardPassword(QString::fromStdString(text));
+}
+
+void ClipboardDesktop::keepClipboardAfterExit()
+{
+    vellumar::keepClipboardAfterExit();
+}
+
 }  // namespace vellumar

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "runtime/desktop.h"
+
 class QMimeData;
 
 namespace vellumar {
@@ -47,5 +49,13 @@ int runWaylandClipboardOwner(const std::string& text);
 // (xcb or wayland) and waits until it owns the clipboard. False when that
 // could not be done (no helper, no data-control protocol).
 bool handTextToClipboardOwner(const QString& text, const QString& platform);
+
+// The clipboard half of the system's desktop, the same on every system:
+// setClipboardPassword and keepClipboardAfterExit.
+class ClipboardDesktop : public Desktop {
+public:
+    void setClipboardText(const std::string& text) override;
+    void keepClipboardAfterExit() override;
+};
 
 }  // namespace vellumar

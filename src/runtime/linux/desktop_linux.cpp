@@ -1,7 +1,5 @@
 #include "runtime/desktop.h"
 
-#include <QString>
-
 #include <cstdlib>
 
 #include "runtime/clipboard.h"
@@ -13,13 +11,8 @@ namespace {
 
 // The Linux desktop: xdg-open for the shell, a detached start for programs,
 // a folder listing for the file lookup, and no registry.
-class SystemDesktop final : public Desktop {
+class SystemDesktop final : public ClipboardDesktop {
 public:
-    void setClipboardText(const std::string& text) override
-    {
-        setClipboardPassword(QString::fromStdString(text));
-    }
-    void keepClipboardAfterExit() override { vellumar::keepClipboardAfterExit(); }
     void open(const ShellOpenRequest& request, std::function<void(bool)> done) override
     {
         xdg_.open(request, std::move(done));

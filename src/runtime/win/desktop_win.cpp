@@ -1,7 +1,5 @@
 #include "runtime/desktop.h"
 
-#include <QString>
-
 #include "runtime/clipboard.h"
 #include "runtime/win/windows_services.h"
 
@@ -10,13 +8,8 @@ namespace {
 
 // The Windows desktop: the shell, CreateProcess, FindFirstFile and the
 // registry, through the toolkit-free calls of windows_services.h.
-class SystemDesktop final : public Desktop {
+class SystemDesktop final : public ClipboardDesktop {
 public:
-    void setClipboardText(const std::string& text) override
-    {
-        setClipboardPassword(QString::fromStdString(text));
-    }
-    void keepClipboardAfterExit() override { vellumar::keepClipboardAfterExit(); }
     void open(const ShellOpenRequest& request, std::function<void(bool)> done) override
     {
         done(win::shellOpen(request));  // the shell answers at once
