@@ -156,13 +156,14 @@ private slots:
         QTest::addColumn<QString>("fileSystem");
         QTest::addColumn<QString>("reason");
         QTest::newRow("space enough") << QString() << QString();
-        QTest::newRow("disk full") << u"size=64k"_s << u"There is not enough space on the disk for the list."_s + kLeft;
+        // Larger than the space and than the writer's buffer: the whole new size is reserved before writing.
+        QTest::newRow("disk full") << u"size=512k"_s << u"There is not enough space on the disk for the list."_s + kLeft;
     }
     void writableFileInReadOnlyFolderIsWrittenInPlace()
     {
         QFETCH(QString, fileSystem);
         QFETCH(QString, reason);
-        const QString list = QString(u"x"_s.repeated(200) + u"\r\n"_s).repeated(1000);  // 202 KB
+        const QString list = QString(u"x"_s.repeated(200) + u"\r\n"_s).repeated(4000);  // 808 KB
         if (inChild()) {
             const QString file = qEnvironmentVariable("VELLUMAR_CHILD_PATH");
             QVERIFY(!QFileInfo(QFileInfo(file).path()).isWritable());
@@ -182,6 +183,20 @@ private slots:
         QVERIFY(fileSystem.isEmpty() || ::umount2(name(dir).constData(), MNT_DETACH) == 0);
         QCOMPARE(exitCode, 0);
         QCOMPARE(after, reason.isEmpty() ? list.toLatin1() : "old text");
+    }
+
+    // A text of many pieces, far longer than the writer's buffer, arrives whole in UTF-8, a character of two
+    // UTF-16 units at a buffer's border included.
+    void aLongTextInPiecesIsWrittenWhole()
+    {
+        constexpr qsizetype kBuffer = 1 << 18;
+        const QString first = u"a"_s.repeated(kBuffer - 1) + u"\U0001F511\u00e9"_s;
+        const QString rest = u"0123456789\r\n"_s.repeated(kBuffer);
+        const QStringList pieces = {first, rest, u""_s, rest, first};
+        QTemporaryDir root;
+        const QString file = root.filePath(u"long.txt"_s);
+        QVERIFY(files.writeText(file, [&](const auto& piece) { for (const QString& p : pieces) piece(p); }).isEmpty());
+        QCOMPARE(readAll(file), pieces.join(QString()).toUtf8());
     }
 
     // Another user swaps a link to the user's file in and out of a shared folder while the user saves there.
