@@ -1,4 +1,4 @@
-// How the three windows meet the user, in a dark colour scheme and with a larger font.
+// How the three windows meet the user, in dark and light colour schemes and with a larger font.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -45,25 +45,20 @@ class TstWindowsLook : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        // A dark scheme with light text fields, as some desktops make them.
-        QPalette dark(QColor(60, 60, 64), QColor(45, 45, 48));
-        dark.setColor(QPalette::Base, QColor(235, 235, 235));
-        dark.setColor(QPalette::Text, Qt::black);
-        QApplication::setPalette(dark);
-    }
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 
     void everyWindowReadsWell_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<double>("fontScale");
-        for (const double scale : {1.0, 1.6}) {
-            const QByteArray font = scale > 1 ? " larger font" : "";
-            QTest::newRow("main" + font) << QStringLiteral("frmPassCreate") << scale;
-            QTest::newRow("batch" + font) << QStringLiteral("frmMulti") << scale;
-            QTest::newRow("about" + font) << QStringLiteral("frmAbout") << scale;
+        QTest::addColumn<bool>("dark");
+        for (const bool dark : {true, false}) {
+            for (const double scale : {1.0, 1.6}) {
+                const QByteArray row = QByteArray(dark ? " dark" : " light") + (scale > 1 ? " larger font" : "");
+                QTest::newRow("main" + row) << QStringLiteral("frmPassCreate") << scale << dark;
+                QTest::newRow("batch" + row) << QStringLiteral("frmMulti") << scale << dark;
+                QTest::newRow("about" + row) << QStringLiteral("frmAbout") << scale << dark;
+            }
         }
     }
     // No faults, and the controls lie inside the window. (Names and the tab order: e2e_accessibility.)
@@ -71,6 +66,13 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(double, fontScale);
+        QFETCH(bool, dark);
+        // Schemes whose text fields are the other way round than their windows, as some desktops make them.
+        QPalette scheme = dark ? QPalette(QColor(60, 60, 64), QColor(45, 45, 48))
+                               : QPalette(QColor(225, 225, 228), QColor(240, 240, 240));
+        scheme.setColor(QPalette::Base, dark ? QColor(235, 235, 235) : QColor(30, 30, 30));
+        scheme.setColor(QPalette::Text, dark ? Qt::black : Qt::white);
+        QApplication::setPalette(scheme);
         const QFont original = QApplication::font();
         QFont font = original;
         font.setPointSizeF(font.pointSizeF() * fontScale);

@@ -191,6 +191,9 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'x')) == 5000 && old.flush());
         QVERIFY(old.setPermissions(kOwnerOnly | QFile::ReadGroup) && QDir(folder.path()).mkdir(u"dir.txt"_s));
         QTest::keyClicks(list, u"ab\rc\u00a0d"_s);  // \r is the Return key
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(list, Qt::Key_Return, Qt::ShiftModifier);  // a line separator, a line each too
+        QTest::keyClick(list, Qt::Key_E);
         app->dialogs.paths = {path(s.chosen), path(u"new.txt"_s)};
         app->dialogs.answers = {s.answer};
         std::signal(SIGXFSZ, SIG_IGN);  // a write past the file size limit fails instead
@@ -209,7 +212,7 @@ private slots:
                  (QStringList{(s.readOnly ? u"/home/user/Documents"_s : folder.path()) + u"/.txt"_s, u"txt"_s,
                               u"Text File (*.txt)"_s, u""_s}));
         // .txt is replaced only after Yes, keeping its permissions; a new file is its owner's; no temporary is left.
-        const QByteArray saved("ab\r\nc\xc2\xa0" "d\r\n");
+        const QByteArray saved("ab\r\nc\xc2\xa0" "d\r\n\r\ne\r\n");
         const bool no = s.answer == MessageAnswer::No;
         QCOMPARE(bytes(u".txt"_s), s.answer == MessageAnswer::Yes && !s.full ? saved : QByteArray(5000, 'x'));
         QCOMPARE(QFile::permissions(path(u".txt"_s)), kOwnerOnly | QFile::ReadGroup);

@@ -61,7 +61,15 @@ private slots:
         QFETCH(QList<bool>, classes);
         QFETCH(QString, length);
         QFETCH(QString, result);
-        if (!classes.isEmpty()) {
+        const auto ticked = [this] {
+            return QList<bool>{control<QCheckBox>("chkUpper")->isChecked(), control<QCheckBox>("chkLower")->isChecked(),
+                               control<QCheckBox>("chkNumbers")->isChecked(),
+                               control<QCheckBox>("chkSpecialChar")->isChecked()};
+        };
+        if (classes.isEmpty()) {
+            QCOMPARE(ticked(), (QList<bool>{0, 1, 1, 0}));
+            QCOMPARE(control<QLineEdit>("txtNumChar")->text(), u"7");
+        } else {
             setOptions(classes[0], classes[1], classes[2], classes[3], QString());
             control<QLineEdit>("txtNumChar")->insert(length);
             QCOMPARE(control<QLineEdit>("txtNumChar")->text(), length);
