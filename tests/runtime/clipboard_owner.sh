@@ -8,12 +8,12 @@ set -euo pipefail
 . "$(dirname "$0")/../e2e/window_lib.sh"
 start_display
 cd "$work"  # started here, with its error output and one more descriptor on files here
+let_go() { local fds; fds=$(ls -l "/proc/$APP_PID/fd" "/proc/$APP_PID/cwd") && [[ $fds != *"$work"* ]]; }
 longest=$(head -c 32767 /dev/zero | tr '\0' 'q')
 for text in x 'Pa55 word' "$longest"; do
     printf '%s' "$text" | "$1" --internal-clipboard-owner > "$work/ready" 2> "$work/errors" 7> "$work/held" &
     APP_PID=$!
     poll_until test -s "$work/ready" || fail "the owner did not report"
-    let_go() { local fds; fds=$(ls -l "/proc/$APP_PID/fd" "/proc/$APP_PID/cwd") && [[ $fds != *"$work"* ]]; }
     poll_until let_go || fail "the owner keeps: $(ls -l "/proc/$APP_PID/fd" "/proc/$APP_PID/cwd" | grep -F "$work")"
     [ "$(clipboard)" = "$text" ] || fail "clipboard: '$(clipboard | head -c 40)' for '${text:0:40}'"
     clipboard -t TARGETS | grep -qx x-kde-passwordManagerHint || fail "no secret hint"
