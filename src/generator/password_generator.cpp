@@ -62,17 +62,17 @@ std::optional<std::string> makePassword(const PasswordOptions& options, Source& 
 
     std::string password(static_cast<std::size_t>(*length), '\0');
     if constexpr (std::is_same_v<Source, SodiumRandomSource>) {
-        // Not every class chosen: the loop below with the class draws that go
-        // again searched in the source's buffer, without a branch on each.
+        // The loop below with the class draws that go again searched in the
+        // source's buffer, without a branch on each, and the used bytes wiped
+        // once at the end rather than one at a time.
         const unsigned chosenBits = (chosen[0] ? 1u : 0u) | (chosen[1] ? 2u : 0u) | (chosen[2] ? 4u : 0u) |
                                     (chosen[3] ? 8u : 0u);
-        if (chosenBits != 15u) {
-            for (char& c : password) {
-                const std::string_view chars = kAlphabets[random.chosenClass(chosenBits)];
-                c = chars[random.below(static_cast<std::uint32_t>(chars.size()))];
-            }
-            return password;
+        for (char& c : password) {
+            const std::string_view chars = kAlphabets[random.chosenClassKeepingUsed(chosenBits)];
+            c = chars[random.belowKeepingUsed(static_cast<std::uint32_t>(chars.size()))];
         }
+        random.wipeUsed();
+        return password;
     }
     // An int counter: a 16-bit one could not step past 32767.
     for (int position = 0; position < *length;) {

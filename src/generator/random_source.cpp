@@ -2,8 +2,7 @@
 
 #include <sodium.h>
 
-#include "generator/system_random.h"
-
+#include <array>
 #include <stdexcept>
 
 namespace vellumar {
@@ -21,9 +20,17 @@ SodiumRandomSource::~SodiumRandomSource()
 
 void SodiumRandomSource::refill()
 {
-    if (!fillFromSystem(buffer_.data(), buffer_.size()))
-        randombytes_buf(buffer_.data(), buffer_.size());
+    // A fresh 32-byte key from the system's generator for every buffer,
+    // stretched by ChaCha20 in this process: the kernel's generator gives
+    // about a third of the bytes per second, and the batch list draws
+    // hundreds of megabytes. The key is wiped at once, so nothing kept here
+    // tells past or future buffers.
+    std::array<unsigned char, randombytes_SEEDBYTES> key{};
+    randombytes_buf(key.data(), key.size());
+    randombytes_buf_deterministic(buffer_.data(), buffer_.size(), key.data());
+    sodium_memzero(key.data(), key.size());
     next_ = 0;
+    wiped_ = 0;
 }
 
 }  // namespace vellumar

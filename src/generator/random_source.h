@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 namespace vellumar {
 
@@ -70,10 +71,12 @@ struct ClassTake {
 // Class draws over bytes as drawBelow(4, ...) makes them: one byte each, the
 // class its top two bits, never drawn again (256 is a multiple of 4). Takes
 // the bytes up to and including the first whose class is chosen (bit c of
-// chosen for class c) and wipes them. Eight bytes at a time where words are
-// little-endian: then its branches do not hang on each random class, as a
-// loop of single draws that go again on an unchosen class does.
-inline ClassTake takeChosenClass(std::uint8_t* bytes, std::size_t size, unsigned chosen)
+// chosen for class c). Eight bytes at a time where words are little-endian:
+// then its branches do not hang on each random class, as a loop of single
+// draws that go again on an unchosen class does. It only reads the bytes:
+// writing them (wiping) here would make the next read of the overlapping
+// word wait for that write, a third of the time of a character.
+inline ClassTake takeChosenClass(const std::uint8_t* bytes, std::size_t size, unsigned chosen)
 {
     std::size_t taken = 0;
     if constexpr (std::endian::native == std::endian::little) {
@@ -88,31 +91,27 @@ inline ClassTake takeChosenClass(std::uint8_t* bytes, std::size_t size, unsigned
             const std::uint64_t hits =
                 ((upper & ~high & ~low) | (lower & ~high & low) | (digit & high & ~low) | (special & high & low)) &
                 kTopBits;
-            if (hits == 0) {
-                std::memset(bytes + taken, 0, 8);
+            if (hits == 0)
                 continue;
-            }
             const int bits = std::countr_zero(hits) + 1;  // the chosen byte's and all before it
             const auto cls = static_cast<std::uint32_t>(word >> (bits - 2) & 3u);
-            const std::uint64_t kept = bits == 64 ? 0 : word & (~std::uint64_t{0} << bits);
-            std::memcpy(bytes + taken, &kept, 8);
             return {taken + static_cast<std::size_t>(bits / 8), cls};
         }
     }
     while (taken < size) {
-        const std::uint32_t cls = bytes[taken] >> 6u;
-        bytes[taken++] = 0;
+        const std::uint32_t cls = bytes[taken++] >> 6u;
         if ((chosen >> cls & 1u) != 0)
             return {taken, cls};
     }
     return {taken, 4};
 }
 
-// Draws from the operating system's cryptographic generator, directly where
-// the system allows one call per buffer, else through libsodium. Random bytes
-// are fetched a buffer at a time (one system call per 16 KiB rather than per
-// draw), a bound up to 256 costs one byte per draw, and the buffer is wiped
-// when the source goes away.
+// Draws from buffers of 16 KiB, each the ChaCha20 stream of its own key from
+// the operating system's cryptographic generator (libsodium's
+// randombytes_buf_deterministic). A bound up to 256 costs one byte per draw.
+// Used bytes are wiped before a draw through the interface returns, and
+// before a password that the generator makes with the draws below returns;
+// the buffer is wiped when the source goes away.
 class SodiumRandomSource final : public RandomSource {
 public:
     SodiumRandomSource();
@@ -120,17 +119,26 @@ public:
     SodiumRandomSource(const SodiumRandomSource&) = delete;
     SodiumRandomSource& operator=(const SodiumRandomSource&) = delete;
 
-    // Defined here so that callers that know the type can inline the draws.
     std::uint32_t below(std::uint32_t n) override
     {
-        return drawBelow(n, [this] { return nextByte(); });
+        const std::uint32_t value = belowKeepingUsed(n);
+        wipeUsed();
+        return value;
     }
 
+    // The draws for callers that know the type, inlined; they leave the used
+    // bytes for wipeUsed(), which the caller calls before it returns.
+    std::uint32_t belowKeepingUsed(std::uint32_t n)
+    {
+        return drawBelow(n, [this] { return takeByte(); });
+    }
     // Class draws, again while they land on an unchosen class (chosen as for
     // takeChosenClass, at least one): the bytes and the class that below(4)
     // in such a loop would take and give.
-    std::uint32_t chosenClass(unsigned chosen)
+    std::uint32_t chosenClassKeepingUsed(unsigned chosen)
     {
+        if (chosen == 15u)
+            return takeByte() >> 6u;
         for (;;) {
             if (next_ == kBytes) [[unlikely]]
                 refill();
@@ -140,15 +148,18 @@ public:
                 return take.cls;
         }
     }
+    void wipeUsed()
+    {
+        std::memset(buffer_.data() + wiped_, 0, next_ - wiped_);
+        wiped_ = next_;
+    }
 
-    // Raw random bits from the buffer; exposed for streaming to statistical
-    // test suites.
+    // Raw random bits from the buffer, each wiped as it goes; for streaming
+    // to statistical test suites.
     std::uint8_t nextByte()
     {
-        if (next_ == kBytes) [[unlikely]]
-            refill();
-        const std::uint8_t byte = buffer_[next_];
-        buffer_[next_++] = 0;  // a used byte is not kept in memory
+        const std::uint8_t byte = takeByte();
+        wipeUsed();
         return byte;
     }
     std::uint32_t nextWord()
@@ -157,12 +168,25 @@ public:
         return wordFromBytes(next);
     }
 
+    // The bytes drawn from the current buffer so far, for tests: all zero
+    // once wiped.
+    std::span<const std::uint8_t> usedBytes() const { return {buffer_.data(), next_}; }
+
 private:
     static constexpr std::size_t kBytes = 16384;
+    // Fills the buffer afresh, over the used bytes not yet wiped.
     void refill();
+
+    std::uint8_t takeByte()
+    {
+        if (next_ == kBytes) [[unlikely]]
+            refill();
+        return buffer_[next_++];
+    }
 
     std::array<std::uint8_t, kBytes> buffer_{};
     std::size_t next_ = kBytes;
+    std::size_t wiped_ = kBytes;  // bytes before it are zero or unused
 };
 
 }  // namespace vellumar
