@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <span>
 
 namespace vellumar {
@@ -61,49 +62,35 @@ inline std::uint32_t drawBelow(std::uint32_t n, NextByte&& nextByte)
     return static_cast<std::uint32_t>(product >> 32);
 }
 
-// What takeChosenClass took: how many bytes, and the class of the last (4
-// when none of them was chosen).
-struct ClassTake {
-    std::size_t taken;
-    std::uint32_t cls;
-};
-
-// Class draws over bytes as drawBelow(4, ...) makes them: one byte each, the
-// class its top two bits, never drawn again (256 is a multiple of 4). Takes
-// the bytes up to and including the first whose class is chosen (bit c of
-// chosen for class c). Eight bytes at a time where words are little-endian:
-// then its branches do not hang on each random class, as a loop of single
-// draws that go again on an unchosen class does. It only reads the bytes:
-// writing them (wiping) here would make the next read of the overlapping
-// word wait for that write, a third of the time of a character.
-inline ClassTake takeChosenClass(const std::uint8_t* bytes, std::size_t size, unsigned chosen)
+// Which of 64 bytes draw a chosen class (bit c of chosen for class c), as
+// drawBelow(4, ...) draws a class from a byte: its top two bits (256 is a
+// multiple of 4, so a class draw never goes again). Bit i is byte i's.
+inline std::uint64_t chosenClassBits(const std::uint8_t* bytes, unsigned chosen)
 {
-    std::size_t taken = 0;
+    std::uint64_t bits = 0;
     if constexpr (std::endian::native == std::endian::little) {
+        // Eight bytes at a time: each byte's bit 7 says whether its class is
+        // chosen, and one multiplication gathers those eight bits.
         constexpr std::uint64_t kTopBits = 0x8080808080808080u;
         const auto ifChosen = [chosen](unsigned cls) { return (chosen >> cls & 1u) != 0 ? ~std::uint64_t{0} : 0; };
         const std::uint64_t upper = ifChosen(0), lower = ifChosen(1), digit = ifChosen(2), special = ifChosen(3);
-        for (; taken + 8 <= size; taken += 8) {
+        for (int at = 0; at < 64; at += 8) {
             std::uint64_t word = 0;
-            std::memcpy(&word, bytes + taken, 8);
+            std::memcpy(&word, bytes + at, 8);
             const std::uint64_t high = word;      // each byte's bit 7
             const std::uint64_t low = word << 1;  // its bit 6, moved to bit 7
             const std::uint64_t hits =
                 ((upper & ~high & ~low) | (lower & ~high & low) | (digit & high & ~low) | (special & high & low)) &
                 kTopBits;
-            if (hits == 0)
-                continue;
-            const int bits = std::countr_zero(hits) + 1;  // the chosen byte's and all before it
-            const auto cls = static_cast<std::uint32_t>(word >> (bits - 2) & 3u);
-            return {taken + static_cast<std::size_t>(bits / 8), cls};
+            // Moves bit 8i of hits >> 7 to bit 56 + i; no other product of
+            // the multiplication reaches bit 56 or carries into it.
+            bits |= ((hits >> 7) * 0x0102040810204080u >> 56) << at;
         }
+    } else {
+        for (int i = 0; i < 64; ++i)
+            bits |= std::uint64_t{chosen >> (bytes[i] >> 6u) & 1u} << i;
     }
-    while (taken < size) {
-        const std::uint32_t cls = bytes[taken++] >> 6u;
-        if ((chosen >> cls & 1u) != 0)
-            return {taken, cls};
-    }
-    return {taken, 4};
+    return bits;
 }
 
 // Draws from buffers of 16 KiB, each the ChaCha20 stream of its own key from
@@ -114,7 +101,11 @@ inline ClassTake takeChosenClass(const std::uint8_t* bytes, std::size_t size, un
 // the buffer is wiped when the source goes away.
 class SodiumRandomSource final : public RandomSource {
 public:
-    SodiumRandomSource();
+    // Fills a buffer; the system's is used when none is given. Tests give
+    // bytes of their own.
+    using Fill = std::function<void(std::span<std::uint8_t>)>;
+
+    explicit SodiumRandomSource(Fill fill = {});
     ~SodiumRandomSource() override;
     SodiumRandomSource(const SodiumRandomSource&) = delete;
     SodiumRandomSource& operator=(const SodiumRandomSource&) = delete;
@@ -133,8 +124,9 @@ public:
         return drawBelow(n, [this] { return takeByte(); });
     }
     // Class draws, again while they land on an unchosen class (chosen as for
-    // takeChosenClass, at least one): the bytes and the class that below(4)
-    // in such a loop would take and give.
+    // chosenClassBits, at least one): the bytes and the class that below(4)
+    // in such a loop would take and give. The chosen bytes of the buffer are
+    // marked once, so finding the next one takes no branch on each byte.
     std::uint32_t chosenClassKeepingUsed(unsigned chosen)
     {
         if (chosen == 15u)
@@ -142,15 +134,26 @@ public:
         for (;;) {
             if (next_ == kBytes) [[unlikely]]
                 refill();
-            const ClassTake take = takeChosenClass(buffer_.data() + next_, kBytes - next_, chosen);
-            next_ += take.taken;
-            if (take.cls < 4)
-                return take.cls;
+            if (markedFor_ != chosen) [[unlikely]]
+                markChosen(chosen);
+            const std::size_t word = next_ / 64;
+            const std::uint64_t ahead = chosenMarks_[word] >> (next_ % 64);
+            if (ahead != 0) [[likely]] {
+                next_ += static_cast<std::size_t>(std::countr_zero(ahead));
+                return buffer_[next_++] >> 6u;
+            }
+            next_ = (word + 1) * 64;
         }
     }
+    // Wipes the bytes used since the last wipe, and their marks.
     void wipeUsed()
     {
         std::memset(buffer_.data() + wiped_, 0, next_ - wiped_);
+        std::size_t word = wiped_ / 64;
+        for (; word < next_ / 64; ++word)
+            chosenMarks_[word] = 0;
+        if (next_ % 64 != 0)
+            chosenMarks_[word] &= ~std::uint64_t{0} << (next_ % 64);
         wiped_ = next_;
     }
 
@@ -168,14 +171,16 @@ public:
         return wordFromBytes(next);
     }
 
-    // The bytes drawn from the current buffer so far, for tests: all zero
-    // once wiped.
-    std::span<const std::uint8_t> usedBytes() const { return {buffer_.data(), next_}; }
+    // For tests: how many bytes of the current buffer have been drawn, and
+    // whether those bytes and their marks are all zero.
+    std::size_t usedCount() const { return next_; }
+    bool usedWiped() const;
 
 private:
     static constexpr std::size_t kBytes = 16384;
     // Fills the buffer afresh, over the used bytes not yet wiped.
     void refill();
+    void markChosen(unsigned chosen);
 
     std::uint8_t takeByte()
     {
@@ -184,9 +189,14 @@ private:
         return buffer_[next_++];
     }
 
+    Fill fill_;
     std::array<std::uint8_t, kBytes> buffer_{};
     std::size_t next_ = kBytes;
     std::size_t wiped_ = kBytes;  // bytes before it are zero or unused
+    // Bit i of word w: whether byte 64 w + i draws a class of markedFor_
+    // (0 after a refill: none marked yet).
+    std::array<std::uint64_t, kBytes / 64> chosenMarks_{};
+    unsigned markedFor_ = 0;
 };
 
 }  // namespace vellumar
