@@ -34,12 +34,12 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-// How long a batch collects passwords before it shows them: about two frames,
-// and at least kWorkPerShow times as long as its last showing took (laying
-// out the lines in view, the whole of each however little of a long line is
-// in view, and painting), so that showing stays a small share of the batch;
-// but no longer than kShowAtLeastEveryMs, so that a long batch counts up and
-// takes Esc several times a second.
+// How long a batch collects passwords and adds them to the list before it
+// shows them: about two frames, and at least kWorkPerShow times as long as
+// its last showing took (laying out the lines in view, the whole of each
+// however little of a long line is in view, and painting), so that showing
+// stays a small share of the batch; but no longer than kShowAtLeastEveryMs,
+// so that a long batch counts up and takes Esc several times a second.
 constexpr qint64 kShowEveryMs = 33;
 constexpr qint64 kWorkPerShow = 19;
 constexpr qint64 kShowAtLeastEveryMs = 100;
@@ -286,15 +286,24 @@ void frmMulti::runBatch(frmPassCreate& main, int count)
     QElapsedTimer sinceStart;
     QElapsedTimer sinceShown;
     qint64 showAfterMs = kShowEveryMs;
+    // What adding a character to the list took last time: collecting stops
+    // early enough for adding them to fit in the interval as well (long
+    // passwords take about as long to add as to make).
+    double addMsPerChar = 0;
     sinceStart.start();
     sinceShown.start();
     for (int made = 0; made < count && !stopRequested_; ++made) {
         if (!main.GeneratePassword(pending, this))
             break;  // its message has been shown once; the options cannot change now
         pending += QChar(u'\n');
-        if (made + 1 < count && sinceShown.elapsed() < showAfterMs)
+        if (made + 1 < count &&
+            static_cast<double>(sinceShown.elapsed()) + static_cast<double>(pending.size()) * addMsPerChar <
+                static_cast<double>(showAfterMs))
             continue;
+        QElapsedTimer adding;
+        adding.start();
         txtPasswords->append(pending);
+        addMsPerChar = static_cast<double>(adding.nsecsElapsed()) / 1e6 / static_cast<double>(pending.size());
         pending.resize(0);  // keeps its memory for the next chunk
         QElapsedTimer showing;
         showing.start();
